@@ -1,0 +1,40 @@
+# Two entry points: `make run` and `make test`. Both install what is missing first.
+BUILD     ?= build
+ASAN      ?= build-asan
+GENERATOR ?= Ninja
+JOBS      ?= $(shell nproc)
+
+.PHONY: all deps configure build run test sanitize check-format format clean
+
+all: build
+
+deps:
+	@scripts/deps.sh
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run.sh $(BUILD)
+
+test: build
+	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+sanitize: deps
+	@cmake -S . -B $(ASAN) -G $(GENERATOR) -DOVRA_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
+
+check-format: deps
+	@scripts/check_format.sh
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(ASAN)

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Fails when a C++ file differs from what clang-format makes of it.
+set -u
+bad=0
+while IFS= read -r f; do
+  if ! clang-format --dry-run --Werror "$f" >/dev/null 2>&1; then
+    echo "not formatted: $f"
+    bad=1
+  fi
+done < <(git ls-files '*.cpp' '*.h')
+exit $bad

@@ -1,0 +1,32 @@
+#include "platform/machine/machine.h"
+
+#include "platform/machine/files.h"
+#include "platform/machine/profile.h"
+#include "platform/machine/registry.h"
+#include "platform/machine/system.h"
+#include "platform/machine/version.h"
+
+namespace platform {
+
+Machine::Machine(const Options& options)
+    : prefix_(std::make_unique<Prefix>(options.prefixDir)),
+      files_(std::make_unique<MachineFiles>(*prefix_, faults_)),
+      profile_(std::make_unique<MachineProfile>(*files_)),
+      registry_(std::make_unique<MachineRegistry>(*prefix_, faults_)),
+      version_(std::make_unique<MachineVersion>(*files_, faults_)),
+      system_(std::make_unique<MachineSystem>(*registry_, options.locale)) {}
+
+Machine::~Machine() = default;
+
+Services Machine::ServicesWith(UiApi* ui) {
+    Services s;
+    s.files = files_.get();
+    s.profiles = profile_.get();
+    s.registry = registry_.get();
+    s.versions = version_.get();
+    s.system = system_.get();
+    s.ui = ui;
+    return s;
+}
+
+}  // namespace platform

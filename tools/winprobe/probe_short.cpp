@@ -1,0 +1,10 @@
+#include "script.h"
+
+namespace winprobe {
+
+// Not provided yet: every command of this probe answers as unknown.
+bool ShortCommand(const Tokens&) {
+    return false;
+}
+
+}  // namespace winprobe
