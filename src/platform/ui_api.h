@@ -17,6 +17,8 @@ class UiApi {
     // Called when the flavour is known, so the background can repaint its title.
     virtual void SetBackgroundTitle(const std::string& title, UINT drawTextFormat) = 0;
     virtual int MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WORD languageId) = 0;
+    // The message-table id of the box about to be shown, so a scripted answer can be found by id.
+    virtual void NoteMessageId(int messageId) { (void)messageId; }
     virtual BOOL WinHelpA(HWND owner, LPCSTR helpFile, UINT command, DWORD data) = 0;
     // One line of the run's transcript that is not a window: an install decision, a system call.
     virtual void Trace(const std::string& line) = 0;

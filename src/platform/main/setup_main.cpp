@@ -1,7 +1,129 @@
-// Host entry of the setup program: host options, then the program entry with its Windows argv[0].
-#include <cstdio>
+// Host entry of the setup program: reads the host options, opens the prefix, picks a front end, and
+// starts the program entry with the Windows path of a setup program on the media as argv[0].
+#include <unistd.h>
 
-int main() {
-    std::puts("setup: not built yet");
-    return 0;
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/program_entry.h"
+#include "platform/machine/machine.h"
+#include "platform/machine/system.h"
+#include "platform/ui/answers.h"
+#include "platform/ui/script_ui.h"
+#include "platform/ui/transcript.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: setup [options]\n"
+    "  --prefix DIR       Wine prefix to install into (default: $WINEPREFIX, else ~/.wine)\n"
+    "  --media DIR        distribution media (default: the directory of this program)\n"
+    "  --ui MODE          script, text or gui (default: gui on a display, text on a terminal,\n"
+    "                     script otherwise)\n"
+    "  --answers FILE     answers for the pages and message boxes of an unattended run\n"
+    "  --transcript FILE  write every page, message box and progress text to FILE\n"
+    "  --help             this text\n";
+
+struct Options {
+    std::string prefix;
+    std::string media;
+    std::string ui;
+    std::string answers;
+    std::string transcript;
+};
+
+std::string DefaultPrefix() {
+    if (const char* p = std::getenv("WINEPREFIX"); p && *p) return p;
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/.wine";
+}
+
+std::string HostLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+        if (const char* v = std::getenv(name); v && *v) return v;
+    return "C";
+}
+
+std::string ExecutableDir(const char* argv0) {
+    char buffer[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string path = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string(argv0);
+    std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "setup: %s\n", message.c_str());
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    options.prefix = DefaultPrefix();
+    options.media = ExecutableDir(argv[0]);
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        auto value = [&](std::string& out) {
+            if (i + 1 >= argc) return false;
+            out = argv[++i];
+            return true;
+        };
+        if (a == "--help" || a == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        bool ok = (a == "--prefix" && value(options.prefix)) || (a == "--media" && value(options.media)) ||
+                  (a == "--ui" && value(options.ui)) || (a == "--answers" && value(options.answers)) ||
+                  (a == "--transcript" && value(options.transcript));
+        if (!ok) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    if (options.ui.empty()) options.ui = "script";
+    if (options.ui != "script")
+        return Fail("front end \"" + options.ui + "\" is not available in this build");
+
+    char media[PATH_MAX];
+    if (!realpath(options.media.c_str(), media))
+        return Fail("media directory " + options.media + " not found");
+
+    platform::Answers answers;
+    if (!options.answers.empty()) {
+        std::ifstream in(options.answers, std::ios::binary);
+        if (!in) return Fail("cannot read answers file " + options.answers);
+        std::stringstream text;
+        text << in.rdbuf();
+        std::string error;
+        if (!answers.Parse(text.str(), error)) return Fail(options.answers + ": " + error);
+    }
+    platform::Transcript transcript;
+    if (!options.transcript.empty() && !transcript.Open(options.transcript))
+        return Fail("cannot write transcript " + options.transcript);
+
+    platform::Machine machine({options.prefix, HostLocale()});
+    std::unique_ptr<platform::UiApi> ui =
+        std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
+    machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
+    platform::Install(machine.ServicesWith(ui.get()));
+
+    auto mediaWindows = machine.prefix().ToWindows(media, true);
+    if (!mediaWindows) return Fail(std::string("no drive of the prefix reaches ") + media);
+    std::string program = *mediaWindows;
+    if (program.empty() || program.back() != '\\') program += '\\';
+    program += "SETUP.EXE";
+    std::vector<char> argv0(program.begin(), program.end());
+    argv0.push_back('\0');
+    char* entryArgv[] = {argv0.data(), nullptr};
+    ProgramEntry(1, entryArgv);
+    platform::Install(platform::Services{});
+    return machine.system().QuitCode();
 }

@@ -1,0 +1,5 @@
+#include "resources/messages.h"
+
+std::string LoadMessage(int, unsigned short) {
+    return std::string();
+}
