@@ -5,7 +5,7 @@
 #include "resources/messages.h"
 
 std::string LoadMessage(int baseId) {
-    return LoadMessage(baseId, Setup().languageOffset);
+    return resources::LoadMessage(baseId, Setup().languageOffset);
 }
 
 HWND MainWindowHandle() {

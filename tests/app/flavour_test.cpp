@@ -9,6 +9,7 @@
 #include "app/setup_record.h"
 #include "app/tags.h"
 #include "platform/win32.h"
+#include "resources/messages.h"
 #include "support/recording_ui.h"
 #include "support/temp_prefix.h"
 
@@ -22,8 +23,9 @@ const std::string kInputs = std::string(OVRA_CONFORMANCE_DIR) + "/inputs/";
 
 void SetMachineString(const char* subKey, const char* name, const std::string& value) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                              static_cast<DWORD>(value.size() + 1)),
               ERROR_SUCCESS);
@@ -31,21 +33,25 @@ void SetMachineString(const char* subKey, const char* name, const std::string& v
 }
 
 class FlavourTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetSetupRecord();
         ::Setup().sourceDir = "C:\\media\\";
     }
     void TearDown() override { ResetSetupRecord(); }
 
-    void Media(const std::string& file, const std::string& text) { WriteHostFile(prefix.DriveC("media/" + file), text); }
+    void Media(const std::string& file, const std::string& text) {
+        WriteHostFile(prefix.DriveC("media/" + file), text);
+    }
     void Flavour(const std::string& file, const std::string& code) {
         Media(file, "[INSTALL]\r\nCODE=" + code + "\r\n");
     }
     // An installed kit in `dir` whose IDE program is a copy of one of the version-resource inputs.
     void InstalledKit(const std::string& windowsDir, const std::string& hostDir, const char* program) {
         SetMachineString("Software\\KESTRAVION\\Ovra\\6.1\\Default Directories", "VexaInst", windowsDir);
-        if (program) WriteHostFile(prefix.DriveC(hostDir + "/bin/Ovra.exe"), testing_support::ReadHostFile(kInputs + program));
+        if (program)
+            WriteHostFile(prefix.DriveC(hostDir + "/bin/Ovra.exe"),
+                          testing_support::ReadHostFile(kInputs + program));
     }
     bool Detect() { return DetectFlavour(app); }
 
@@ -58,8 +64,8 @@ TEST_F(FlavourTest, FlavourFileValuesParseAsHexadecimal) {
     struct Case {
         const char* code;
         std::uint32_t word;
-    } cases[] = {{"x", 0}, {"zz", 0}, {"0x1F", 0x1F}, {"1F", 0x1F}, {"  1f  ", 0x1F}, {"\"5\"", 5},
-                 {"", 0},  {"X", 0}, {"80000001", 0x80000001u}};
+    } cases[] = {{"x", 0}, {"zz", 0}, {"0x1F", 0x1F},           {"1F", 0x1F}, {"  1f  ", 0x1F}, {"\"5\"", 5},
+                 {"", 0},  {"X", 0},  {"80000001", 0x80000001u}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.code);
         ResetSetupRecord();
@@ -128,7 +134,7 @@ TEST_P(FlavourOutcome, AcceptsOrRefusesAsTheFlavourNeeds) {
         ASSERT_EQ(ui.boxes.size(), 1u);
         EXPECT_EQ(ui.boxes[0].id, o.message);
         EXPECT_EQ(ui.boxes[0].style, MB_ICONEXCLAMATION);
-        EXPECT_EQ(ui.boxes[0].caption, LoadMessage(1061, 0));
+        EXPECT_EQ(ui.boxes[0].caption, resources::LoadMessage(1061, 0));
     } else {
         EXPECT_TRUE(ui.boxes.empty());
     }
@@ -136,15 +142,16 @@ TEST_P(FlavourOutcome, AcceptsOrRefusesAsTheFlavourNeeds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Flavours, FlavourOutcome,
-    ::testing::Values(Outcome{"KitAlone", "INSTOVRA.INI", "1", Outcome::NoKey, true, 0},
-                      Outcome{"MxAlone", "INSTMX.INI", "1", Outcome::NoKey, true, 0},
-                      Outcome{"XeAlone", "INSTXE.INI", "20000", Outcome::NoKey, true, 0},
-                      Outcome{"ToolReleaseAlone", "INST51.INI", "7", Outcome::NoKey, false, 1095},
-                      Outcome{"NothingAtAll", nullptr, "", Outcome::NoKey, false, 1095},
-                      Outcome{"PatchAlone", "PATCH.INI", "1", Outcome::NoKey, false, 1095},
-                      Outcome{"MxOverKeyWithoutDirectory", "INSTMX.INI", "1", Outcome::KeyWithoutValue, false, 1095},
-                      Outcome{"KitOverKeyWithoutDirectory", "INSTOVRA.INI", "1", Outcome::KeyWithoutValue, true, 0},
-                      Outcome{"ToolReleaseOverKit", "INST51.INI", "7", Outcome::Kit, true, 0}),
+    ::testing::Values(
+        Outcome{"KitAlone", "INSTOVRA.INI", "1", Outcome::NoKey, true, 0},
+        Outcome{"MxAlone", "INSTMX.INI", "1", Outcome::NoKey, true, 0},
+        Outcome{"XeAlone", "INSTXE.INI", "20000", Outcome::NoKey, true, 0},
+        Outcome{"ToolReleaseAlone", "INST51.INI", "7", Outcome::NoKey, false, 1095},
+        Outcome{"NothingAtAll", nullptr, "", Outcome::NoKey, false, 1095},
+        Outcome{"PatchAlone", "PATCH.INI", "1", Outcome::NoKey, false, 1095},
+        Outcome{"MxOverKeyWithoutDirectory", "INSTMX.INI", "1", Outcome::KeyWithoutValue, false, 1095},
+        Outcome{"KitOverKeyWithoutDirectory", "INSTOVRA.INI", "1", Outcome::KeyWithoutValue, true, 0},
+        Outcome{"ToolReleaseOverKit", "INST51.INI", "7", Outcome::Kit, true, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FlavourTest, PatchFileIsReadWithItsDefaults) {
@@ -164,7 +171,9 @@ TEST_F(FlavourTest, PatchBuildNumberMustBeASubstringOfTheInstalledOne) {
         const char* patch;
         const char* installed;
         bool fits;
-    } cases[] = {{"B12", "V6.1 b12 + B13", true}, {"B12", "V6.1 B1", false}, {"b100", "B100", true},
+    } cases[] = {{"B12", "V6.1 b12 + B13", true},
+                 {"B12", "V6.1 B1", false},
+                 {"b100", "B100", true},
                  {"B12", "", false}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.patch) + " over " + c.installed);
@@ -185,7 +194,7 @@ TEST_F(FlavourTest, AddOnNeedsAnInstalledIdeOfItsVersion) {
         const char* program;  // nullptr: no IDE program file at all
         bool fits;
     } cases[] = {{"6.1", "v6102.dll", true},  {"6.2", "v6102.dll", false}, {"7.0", "v700app.dll", true},
-                 {"0.5", "nover.dll", false}, {"0", "nover.dll", true},     {"1.0", nullptr, false},
+                 {"0.5", "nover.dll", false}, {"0", "nover.dll", true},    {"1.0", nullptr, false},
                  {"x", nullptr, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.required) + " / " + (c.program ? c.program : "none"));
@@ -212,7 +221,10 @@ TEST_F(FlavourTest, InstalledVersionOfProgramsWithAndWithoutResources) {
     struct Case {
         const char* input;
         float version;
-    } cases[] = {{"v6102.dll", 6.1f}, {"v600.dll", 6.0f}, {"v700app.dll", 7.0f}, {"nover.dll", 0.0f},
+    } cases[] = {{"v6102.dll", 6.1f},
+                 {"v600.dll", 6.0f},
+                 {"v700app.dll", 7.0f},
+                 {"nover.dll", 0.0f},
                  {"plain.txt", 0.0f}};
     for (const auto& c : cases) {
         WriteHostFile(prefix.DriveC("probe/Ovra.exe"), testing_support::ReadHostFile(kInputs + c.input));

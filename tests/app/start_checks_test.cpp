@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/setup_record.h"
 #include "platform/machine/system.h"
 #include "platform/win32.h"
@@ -14,8 +16,8 @@ using testing_support::TempPrefix;
 
 void SetWineVersion(const char* setting) {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(setting),
                              static_cast<DWORD>(std::strlen(setting) + 1)),
@@ -28,8 +30,8 @@ TEST(StartChecks, VersionTestFollowsThePrefixSetting) {
         const char* setting;  // nullptr: unset
         DWORD version;
         bool nt;
-    } cases[] = {{nullptr, 0x1DB10106, true}, {"win95", 0xC0000004, false}, {"win98", 0xC0000A04, false},
-                 {"win2k", 0x08930005, true}, {"winxp", 0x0A280105, true},  {"win10", 0x23F00206, true},
+    } cases[] = {{nullptr, 0x1DB10106, true},  {"win95", 0xC0000004, false}, {"win98", 0xC0000A04, false},
+                 {"win2k", 0x08930005, true},  {"winxp", 0x0A280105, true},  {"win10", 0x23F00206, true},
                  {"winnt40", 0x1DB10106, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting ? c.setting : "unset");
@@ -45,11 +47,11 @@ TEST(StartChecks, VersionTestFollowsThePrefixSetting) {
 
 // GetVersion values no prefix setting gives: the test reads only the high bit and the low byte.
 class FixedVersion : public platform::MachineSystem {
-public:
+  public:
     FixedVersion(platform::RegistryApi& r, DWORD v) : MachineSystem(r, "C"), value_(v) {}
     DWORD GetVersion() override { return value_; }
 
-private:
+  private:
     DWORD value_;
 };
 
@@ -81,7 +83,8 @@ TEST(StartChecks, RightsProbeLeavesNothingBehind) {
     HANDLE find = FindFirstFileA("C:\\windows\\system32\\Q*", &data);
     EXPECT_EQ(find, INVALID_HANDLE_VALUE);
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
-    HANDLE h = CreateFileA("C:\\windows\\system32\\Q$$1.\xA3Q\xA3", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    HANDLE h = CreateFileA("C:\\windows\\system32\\Q$$1.\xA3Q\xA3", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0,
+                           nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     CloseHandle(h);
     EXPECT_FALSE(HasInstallRights());

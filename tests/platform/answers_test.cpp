@@ -1,0 +1,77 @@
+#include "platform/ui/answers.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/ui/script_ui.h"
+#include "platform/ui/transcript.h"
+
+namespace platform {
+namespace {
+
+TEST(Answers, ParsesKeysWithoutRegardToCase) {
+    Answers a;
+    std::string error;
+    ASSERT_TRUE(
+        a.Parse("# comment\n\nDestination = C:\\Kit \r\nNAME=Ada Lovelace\nanswer.1071=Retry\n", error))
+        << error;
+    EXPECT_EQ(a.Get("destination").value_or(""), "C:\\Kit");
+    EXPECT_EQ(a.Get("Name").value_or(""), "Ada Lovelace");
+    EXPECT_EQ(a.AnswerFor(1071).value_or(0), IDRETRY);
+    EXPECT_FALSE(a.AnswerFor(1072).has_value());
+    EXPECT_FALSE(a.Get("company").has_value());
+}
+
+TEST(Answers, RejectsMalformedLines) {
+    const char* bad[] = {"justtext\n", "=value\n", "answer.1071=perhaps\n"};
+    for (const char* text : bad) {
+        Answers a;
+        std::string error;
+        EXPECT_FALSE(a.Parse(text, error)) << text;
+        EXPECT_FALSE(error.empty());
+    }
+    Answers a;
+    std::string error;
+    EXPECT_TRUE(a.Parse("company=\n", error));  // an empty value is a value
+    EXPECT_EQ(a.Get("company").value_or("unset"), "");
+}
+
+TEST(ScriptUi, DefaultAnswersNeverLoopAndKeepExistingFiles) {
+    struct Case {
+        int id;
+        UINT style;
+        int answer;
+    } cases[] = {
+        {1071, MB_OKCANCEL | MB_ICONEXCLAMATION, IDCANCEL},
+        {1072, MB_YESNO | MB_ICONEXCLAMATION, IDNO},
+        {1074, MB_YESNO, IDNO},
+        {1063, MB_OKCANCEL | MB_ICONEXCLAMATION, IDOK},
+        {1236, MB_YESNO, IDYES},
+        {1, MB_YESNO | MB_DEFBUTTON2, IDNO},
+        {1, MB_OK, IDOK},
+        {-1, MB_ICONHAND, IDOK},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ScriptUi::DefaultAnswer(c.id, c.style), c.answer) << c.id;
+}
+
+TEST(ScriptUi, ScriptedAnswersWinAndEveryBoxIsRecorded) {
+    Answers a;
+    std::string error;
+    ASSERT_TRUE(a.Parse("answer.1063=cancel\n", error));
+    Transcript transcript;
+    ScriptUi ui(a, transcript);
+    ui.NoteMessageId(1063);
+    EXPECT_EQ(ui.MessageBoxExA(nullptr, "t", "c", MB_OKCANCEL, 0), IDCANCEL);
+    ui.NoteMessageId(1063);  // the id is used once: the next box without an id takes its default
+    ui.MessageBoxExA(nullptr, "t", "c", MB_OK, 0);
+    EXPECT_EQ(ui.MessageBoxExA(nullptr, "t", "c", MB_OKCANCEL, 0), IDOK);
+}
+
+TEST(Transcript, QuotesEveryByteVisibly) {
+    EXPECT_EQ(Transcript::Quote("a\"b\\c\nd\re\tf"), "\"a\\\"b\\\\c\\nd\\re\\tf\"");
+    EXPECT_EQ(Transcript::Quote(std::string("\x01\xE9\x7F", 3)), "\"\\x01\\xE9\\x7F\"");
+    EXPECT_EQ(Transcript::Quote(""), "\"\"");
+}
+
+}  // namespace
+}  // namespace platform
