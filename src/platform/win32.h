@@ -84,6 +84,7 @@ inline BOOL DdeUninitialize(DWORD instance) { return platform::Current().dde->Dd
 inline UINT DdeGetLastError(DWORD instance) { return platform::Current().dde->DdeGetLastError(instance); }
 inline int MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WORD languageId) { return platform::Current().ui->MessageBoxExA(owner, text, caption, type, languageId); }
 inline BOOL WinHelpA(HWND owner, LPCSTR helpFile, UINT command, DWORD data) { return platform::Current().ui->WinHelpA(owner, helpFile, command, data); }
+inline std::intptr_t ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, int showCommand) { return platform::Current().ui->ShellExecuteA(owner, operation, file, parameters, directory, showCommand); }
 
 // The C runtime's stream calls over Windows paths.
 namespace crt {

@@ -221,6 +221,7 @@ inline constexpr UINT HELP_QUIT = 0x0002;
 // ShowWindow / DrawText.
 inline constexpr int SW_SHOWNORMAL = 1;
 inline constexpr int SW_SHOWMAXIMIZED = 3;
+inline constexpr int SW_SHOWDEFAULT = 10;
 inline constexpr UINT DT_CENTER = 0x01;
 inline constexpr UINT DT_WORDBREAK = 0x10;
 

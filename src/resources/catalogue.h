@@ -119,3 +119,12 @@ inline constexpr const char* kMsc1210 = "MSC1210";
 inline constexpr const char* kC51Plus = "C51PLUS";
 
 }  // namespace catalogue
+
+namespace catalogue {
+
+// The maker's addresses shown on the readme page.
+inline constexpr const char* kMakerWebAddress = "http://www.kestravion.com";
+inline constexpr const char* kSupportMail1 = "support@kestravion.com";
+inline constexpr const char* kSupportMail2 = "hotline@kestravion.com";
+
+}  // namespace catalogue

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,53 @@ class RecordingUi : public platform::UiApi {
         return TRUE;
     }
     void Trace(const std::string& line) override { traces.push_back(line); }
+    // Dialogs: SetupWindow, then the queued commands (or the forward command), as a user would press them.
+    int DialogBoxModal(HWND, platform::Dialog& dialog) override {
+        dialog.SetupWindow();
+        shownDialogs.push_back(dialog.TemplateId());
+        if (onShow) onShow(dialog);
+        for (int guard = 0; !dialog.Ended() && guard < 10; ++guard) {
+            int command = dialog.ForwardCommand();
+            if (!commands.empty()) {
+                command = commands.front();
+                commands.pop_front();
+            }
+            dialog.Command(command);
+        }
+        return dialog.Result();
+    }
+    void ModelessShow(platform::Dialog& dialog) override {
+        dialog.SetupWindow();
+        modeless.push_back("show " + dialog.caption);
+    }
+    void ModelessUpdate(platform::Dialog& dialog) override {
+        std::string state = dialog.caption;
+        for (const auto& c : dialog.controls) {
+            if (c.cls == platform::ControlClass::Static) state += "|" + c.text;
+            if (c.cls == platform::ControlClass::Gauge) state += "|" + std::to_string(c.value);
+        }
+        modeless.push_back(state);
+    }
+    void ModelessDestroy(platform::Dialog&) override { modeless.push_back("close"); }
+    bool BrowseForFolder(HWND, const std::string& title, std::string& path) override {
+        browseTitles.push_back(title);
+        if (browseResult.empty()) return false;
+        path = browseResult;
+        return true;
+    }
+    std::intptr_t ShellExecuteA(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, int) override {
+        opened.push_back(file ? file : "");
+        return shellResult;
+    }
+
+    std::vector<std::string> modeless;
+    std::vector<int> shownDialogs;
+    std::deque<int> commands;
+    std::function<void(platform::Dialog&)> onShow;
+    std::vector<std::string> browseTitles;
+    std::string browseResult;
+    std::vector<std::string> opened;
+    std::intptr_t shellResult = 42;
 
     std::vector<int> BoxIds() const {
         std::vector<int> ids;

@@ -123,7 +123,15 @@ int main(int argc, char** argv) {
     std::vector<char> argv0(program.begin(), program.end());
     argv0.push_back('\0');
     char* entryArgv[] = {argv0.data(), nullptr};
-    ProgramEntry(1, entryArgv);
+    int status = 0;
+    try {
+        ProgramEntry(1, entryArgv);
+    } catch (const platform::ScriptStuck& stuck) {
+        transcript.Line(std::string("error ") + stuck.what());
+        std::fprintf(stderr, "setup: %s\n", stuck.what());
+        status = 3;
+    }
     platform::Install(platform::Services{});
+    if (status) return status;
     return machine.system().QuitCode();
 }

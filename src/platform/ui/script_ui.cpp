@@ -1,6 +1,9 @@
 #include "platform/ui/script_ui.h"
 
 #include <cstdio>
+#include <cstdlib>
+
+#include "platform/machine/text_util.h"
 
 namespace platform {
 
@@ -86,6 +89,191 @@ BOOL ScriptUi::WinHelpA(HWND, LPCSTR helpFile, UINT command, DWORD data) {
 
 void ScriptUi::Trace(const std::string& line) {
     transcript_.Line("trace " + line);
+}
+
+}  // namespace platform
+
+namespace platform {
+
+namespace {
+
+const char* ClassName(const Control& c) {
+    switch (c.cls) {
+        case ControlClass::Static:
+            return "static";
+        case ControlClass::Edit:
+            return "edit";
+        case ControlClass::ListBox:
+            return "list";
+        case ControlClass::Gauge:
+            return "gauge";
+        case ControlClass::Animation:
+            return "animation";
+        case ControlClass::Button:
+            if (c.IsButton(BS_GROUPBOX)) return "group";
+            if (c.IsButton(BS_AUTORADIOBUTTON)) return "radio";
+            return "button";
+    }
+    return "control";
+}
+
+// Words an answers file may use for a dialog's commands.
+int CommandWord(const std::string& word) {
+    static const std::pair<const char*, int> kWords[] = {
+        {"ok", 1},        {"cancel", 2}, {"back", 101}, {"next", 102},   {"accept", 102}, {"exit", 103},
+        {"decline", 103}, {"help", 104}, {"skip", 105}, {"browse", 106}, {"finish", 102},
+    };
+    for (const auto& [name, id] : kWords)
+        if (word == name) return id;
+    char* end = nullptr;
+    long id = std::strtol(word.c_str(), &end, 10);
+    return (end && *end == '\0' && !word.empty()) ? static_cast<int>(id) : 0;
+}
+
+}  // namespace
+
+void ScriptUi::RecordDialog(Transcript& transcript, const Dialog& dialog) {
+    transcript.Line("page " + std::to_string(dialog.TemplateId()) +
+                    " caption=" + Transcript::Quote(dialog.caption));
+    for (const Control& c : dialog.controls) {
+        if (!c.visible) continue;
+        std::string line = std::string("  ") + ClassName(c) + " " + std::to_string(c.id);
+        if (c.cls == ControlClass::ListBox) {
+            line += " items=" + std::to_string(c.items.size());
+            if (!c.items.empty()) line += " first=" + Transcript::Quote(c.items.front());
+        } else {
+            line += " " + Transcript::Quote(c.text);
+        }
+        if (c.IsButton(BS_AUTORADIOBUTTON) && c.checked) line += " checked";
+        if (c.IsButton(BS_DEFPUSHBUTTON)) line += " default";
+        if (!c.enabled) line += " disabled";
+        transcript.Line(line);
+    }
+}
+
+void ScriptUi::FillFromAnswers(Dialog& dialog) {
+    auto put = [&](int id, const char* key) {
+        if (auto v = answers_.Get(key)) dialog.UserEdit(id, *v);
+    };
+    switch (dialog.TemplateId()) {
+        case 7:
+            put(206, "destination");
+            break;
+        case 6:
+            put(201, "name");
+            put(202, "company");
+            break;
+        case 5:
+            if (auto v = answers_.Get("language")) {
+                std::string l = ToLowerAscii(*v);
+                if (l == "english") dialog.UserClickRadio(106);
+                if (l == "french") dialog.UserClickRadio(107);
+            }
+            break;
+        case 15:
+            put(215, "source");
+            break;
+        default:
+            break;
+    }
+}
+
+int ScriptUi::NextCommand(Dialog& dialog) {
+    // "press.N=back,next": the command for each visit of dialog N, then the forward command.
+    int visit = visits_[dialog.TemplateId()]++;
+    if (auto list = answers_.Get("press." + std::to_string(dialog.TemplateId()))) {
+        std::size_t start = 0;
+        for (int i = 0; start <= list->size(); ++i) {
+            std::size_t comma = list->find(',', start);
+            std::string word = ToLowerAscii(
+                list->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+            while (!word.empty() && word.front() == ' ')
+                word.erase(word.begin());
+            while (!word.empty() && word.back() == ' ')
+                word.pop_back();
+            if (i == visit) {
+                if (int id = CommandWord(word)) return id;
+                break;
+            }
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+    }
+    if (dialog.TemplateId() == 15 && answers_.Get("source").value_or("") == "cancel") return IDCANCEL;
+    return dialog.ForwardCommand();
+}
+
+int ScriptUi::DialogBoxModal(HWND, Dialog& dialog) {
+    dialog.SetupWindow();
+    FillFromAnswers(dialog);
+    RecordDialog(transcript_, dialog);
+    constexpr int kMaxRefusals = 3;
+    int refusals = 0;
+    int command = NextCommand(dialog);
+    while (!dialog.Ended()) {
+        const Control* button = dialog.Find(command);
+        transcript_.Line("press " + std::to_string(command) + " " +
+                         Transcript::Quote(button ? button->text : ""));
+        dialog.Command(command);
+        if (dialog.Ended()) break;
+        if (++refusals >= kMaxRefusals)
+            throw ScriptStuck("dialog " + std::to_string(dialog.TemplateId()) + " (\"" + dialog.caption +
+                              "\") refused command " + std::to_string(command) + " " +
+                              std::to_string(kMaxRefusals) +
+                              " times; the answers file does not get this run past it");
+        // A dialog that stays open after a command that did not end it (Next on the readme page, a
+        // refused entry) is answered with its forward command.
+        command = dialog.ForwardCommand();
+    }
+    return dialog.Result();
+}
+
+namespace {
+std::string ModelessState(const Dialog& dialog) {
+    std::string state = "title=" + Transcript::Quote(dialog.caption);
+    for (const Control& c : dialog.controls) {
+        if (c.cls == ControlClass::Static) state += " text=" + Transcript::Quote(c.text);
+        if (c.cls == ControlClass::Gauge) state += " gauge=" + std::to_string(c.value);
+    }
+    return state;
+}
+}  // namespace
+
+void ScriptUi::ModelessShow(Dialog& dialog) {
+    dialog.SetupWindow();
+    std::string state = ModelessState(dialog);
+    modelessState_[&dialog] = state;
+    transcript_.Line("progress show " + state);
+}
+
+void ScriptUi::ModelessUpdate(Dialog& dialog) {
+    std::string state = ModelessState(dialog);
+    std::string& last = modelessState_[&dialog];
+    if (state == last) return;
+    last = state;
+    transcript_.Line("progress " + state);
+}
+
+void ScriptUi::ModelessDestroy(Dialog& dialog) {
+    modelessState_.erase(&dialog);
+    transcript_.Line("progress close");
+}
+
+bool ScriptUi::BrowseForFolder(HWND, const std::string& title, std::string& path) {
+    auto chosen = answers_.Get("browse");
+    transcript_.Line("browse title=" + Transcript::Quote(title) + " result=" +
+                     (chosen && !chosen->empty() ? Transcript::Quote(*chosen) : std::string("cancel")));
+    if (!chosen || chosen->empty()) return false;
+    path = *chosen;
+    return true;
+}
+
+std::intptr_t ScriptUi::ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int) {
+    std::string name = file ? file : "";
+    bool exists = fileExists_ ? fileExists_(name) : false;
+    transcript_.Line("shellexecute verb=" + Transcript::Quote(operation ? operation : "") +
+                     " file=" + Transcript::Quote(name) + (exists ? " opened" : " not-found"));
+    return exists ? 42 : static_cast<std::intptr_t>(SE_ERR_FNF);
 }
 
 }  // namespace platform
