@@ -1,14 +1,123 @@
 #include "app/wizard.h"
 
 #include "app/background.h"
+#include "app/completion.h"
+#include "app/destination.h"
 #include "app/flavour.h"
 #include "app/inst_app.h"
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/start_checks.h"
 #include "app/tags.h"
+#include "app/user_record.h"
+#include "components/install_phase.h"
+#include "engine/media_check.h"
+#include "pages/directory.h"
+#include "pages/licence.h"
+#include "pages/presentation.h"
+#include "pages/readme.h"
+#include "pages/setup_type.h"
+#include "pages/summary.h"
+#include "pages/user_info.h"
 #include "platform/win32.h"
 #include "resources/catalogue.h"
+#include "resources/dialog_templates.h"
+
+namespace {
+
+template <typename Page>
+void Show(WVexaInstApp& app) {
+    Page page(MainWindowHandle(), &app.pageIndex, &app.stepDirection);
+    RunPage(page);
+}
+
+void Pass(WVexaInstApp& app) { app.pageIndex += app.stepDirection; }
+
+// The end of a successful run, before the completion step.
+void FinishRun(WVexaInstApp& app) {
+    if (Setup().patchWord == 0) {
+        WriteUserRecord();
+        if (IsOvraFamily()) ShowMessage(MainWindowHandle(), 1087, MB_OK);
+    }
+    CompleteSetup(app);
+}
+
+void RunPatch(WVexaInstApp& app) {
+    Show<WVexaPresentation>(app);
+    if (app.pageIndex == -1) return;
+    InstallPatch(app);
+    app.pageIndex = 10;
+}
+
+}  // namespace
+
+StepAction DecideStep(int index) {
+    const bool lpc = HasTag(catalogue::kLpcTools);
+    // The LPC test comes before the kit test: an LPC kit never sees the user and setup-type pages.
+    const bool kitPages = !lpc && IsOvraFamily();
+    switch (index) {
+        case 0: return {StepKind::Page, resources::kPresentationDialog};
+        case 1: return {StepKind::Page, resources::kLicenceDialog};
+        case 2: return IsOvraFamily() ? StepAction{StepKind::Page, resources::kReadmeDialog} : StepAction{StepKind::Pass, 0};
+        case 3: return {lpc ? StepKind::PassWithLpcDefaults : StepKind::Pass, 0};
+        case 4:
+            if (lpc) return {StepKind::PassClearingUser, 0};
+            return kitPages ? StepAction{StepKind::Page, resources::kUserInfoDialog} : StepAction{StepKind::Pass, 0};
+        case 5: return kitPages ? StepAction{StepKind::Page, resources::kSetupTypeDialog} : StepAction{StepKind::Pass, 0};
+        case 6: return {StepKind::Page, resources::kDirectoryDialog};
+        case 7: return {StepKind::Page, resources::kSummaryDialog};
+        case 8: return {StepKind::Pass, 0};
+        case 9: return {StepKind::Install, 0};
+        case 10: return {StepKind::Finish, 0};
+        case 11: return {StepKind::Failure, 0};
+        default: return {StepKind::End, 0};
+    }
+}
+
+void RunStep(WVexaInstApp& app) {
+    StepAction action = DecideStep(app.pageIndex);
+    switch (action.kind) {
+        case StepKind::Page:
+            switch (action.dialog) {
+                case resources::kPresentationDialog: Show<WVexaPresentation>(app); break;
+                case resources::kLicenceDialog: Show<WVexaLicence>(app); break;
+                case resources::kReadmeDialog: Show<WVexaReadme>(app); break;
+                case resources::kUserInfoDialog: Show<WVexaUserInfo>(app); break;
+                case resources::kSetupTypeDialog: {
+                    WVexaFullOrCustom page(MainWindowHandle(), app);
+                    RunPage(page);
+                    break;
+                }
+                case resources::kDirectoryDialog:
+                    Show<WVexaDirectory>(app);
+                    // Whatever button closed the page: the directory is made and the log started.
+                    SetUpDestination();
+                    break;
+                case resources::kSummaryDialog: Show<WVexaDiskInfo>(app); break;
+                default: app.pageIndex = -1; break;
+            }
+            break;
+        case StepKind::Pass: Pass(app); break;
+        case StepKind::PassWithLpcDefaults:
+            app.completeSetup = 1;
+            app.englishFiles = 1;
+            Pass(app);
+            break;
+        case StepKind::PassClearingUser:
+            Setup().userName.clear();
+            Setup().company.clear();
+            WriteUserRecord();
+            Pass(app);
+            break;
+        case StepKind::Install: InstallPhase(app); break;
+        case StepKind::Finish: FinishRun(app); break;
+        case StepKind::Failure:
+            ShowMessage(nullptr, 1063, MB_ICONEXCLAMATION);
+            app.pageIndex = -1;
+            break;
+        case StepKind::End: app.pageIndex = -1; break;
+    }
+}
 
 void RunWizard(WVexaInstApp& app) {
     app.pageIndex = 0;
@@ -28,5 +137,18 @@ void RunWizard(WVexaInstApp& app) {
         return;
     }
     app.englishFiles = HasTag(catalogue::kEnglish) ? 1 : 0;
+    if (!CheckMediaForSelection(app)) {
+        ShowMessage(nullptr, 1104, MB_ICONEXCLAMATION);
+        PostQuitMessage(0);
+        return;
+    }
+    if (Setup().patchWord != 0) RunPatch(app);
+    while (app.pageIndex != -1) {
+        if (app.pageIndex < 0 || app.pageIndex > 11) {
+            app.pageIndex = -1;
+            break;
+        }
+        RunStep(app);
+    }
     PostQuitMessage(0);
 }

@@ -116,3 +116,36 @@ std::size_t DistinctTagCount() {
 }
 
 }  // namespace catalogue
+
+namespace catalogue {
+
+namespace {
+
+constexpr const char* kBuildTools[] = {
+    "ASM51",  "C51",    "LX51",   "OH51",   "LIB51",  "CMP51",  "ASMXA",  "CXA",    "LNKXA",  "OHXA",
+    "LIBXA",  "CMPXA",  "ASM251", "C251",   "LNK251", "OH251",  "LIB251", "ASMST6", "CST6",   "LNKST6",
+    "OHST6",  "LIBST6", "ASMST5", "CST5",   "LNKST5", "OHST5",  "LIBST5", "ASMSTC", "CSTC",   "LNKSTC",
+    "OHSTC",  "ASMMC",  "CMC",    "LNKMC",  "ASMMX",  "CMX",    "LNKMX",  "OHMX",   "LIBMX",  "GCCXE",
+    "ASXE",   "LDXE",   "CMPXE",  "LOADER", "SIMCFG", "EMUCFG", "DBGCFG",
+};
+static_assert(sizeof kBuildTools / sizeof kBuildTools[0] == 47);
+
+constexpr const char* kBuildUtilities[] = {
+    "ICE51.UTL", "EMUXA.UTL", "HDS2ST6.UTL", "EMUST5.UTL", "EMUSTC.UTL",
+    "EMUMC.UTL", "EMUMX.UTL", "EMUXE.UTL",   "PROBE.UTL",  "FLASH.UTL",
+};
+static_assert(sizeof kBuildUtilities / sizeof kBuildUtilities[0] == 10);
+
+constexpr const char* kBuildProducts[] = {"OVRA", "RTK51", "RTKXA", "MON251", "MON51", "MONXA", "EMUST6"};
+static_assert(sizeof kBuildProducts / sizeof kBuildProducts[0] == 7);
+
+constexpr const char* kXaUtilities[] = {"SIMCFG", "EMUCFG", "DBGCFG"};
+
+}  // namespace
+
+std::span<const char* const> BuildComponentsTools() { return kBuildTools; }
+std::span<const char* const> BuildComponentsUtilities() { return kBuildUtilities; }
+std::span<const char* const> BuildComponentsProducts() { return kBuildProducts; }
+std::span<const char* const> XaFileUtilities() { return kXaUtilities; }
+
+}  // namespace catalogue

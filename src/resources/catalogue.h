@@ -128,3 +128,16 @@ inline constexpr const char* kSupportMail1 = "support@kestravion.com";
 inline constexpr const char* kSupportMail2 = "hotline@kestravion.com";
 
 }  // namespace catalogue
+
+namespace catalogue {
+
+// The components whose versions the build record keeps: tool-chain programs (47), emulator utility files
+// (10, each ending ".UTL"), and the IDE with the kernels, ROM monitors and ST6 emulator (7). Each name
+// picks its media build file by the substrings it contains.
+std::span<const char* const> BuildComponentsTools();
+std::span<const char* const> BuildComponentsUtilities();
+std::span<const char* const> BuildComponentsProducts();
+// The three tool-chain utilities whose versions the XA family's build file records.
+std::span<const char* const> XaFileUtilities();
+
+}  // namespace catalogue

@@ -1,0 +1,24 @@
+#include "app/registry_util.h"
+
+#include "platform/win32.h"
+
+HKEY CreateOpenKey(const std::string& subKey, DWORD* disposition) {
+    SECURITY_DESCRIPTOR sd;
+    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
+    SECURITY_ATTRIBUTES sa;
+    sa.nLength = sizeof sa;
+    sa.lpSecurityDescriptor = &sd;
+    sa.bInheritHandle = TRUE;
+    HKEY key = nullptr;
+    DWORD ignored = 0;
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &sa,
+                        &key, disposition ? disposition : &ignored) != ERROR_SUCCESS)
+        return nullptr;
+    return key;
+}
+
+LONG SetStringValue(HKEY key, const char* name, const std::string& value) {
+    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1));
+}
