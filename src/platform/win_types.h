@@ -253,6 +253,15 @@ inline constexpr DWORD VIF_BUFFTOOSMALL = 0x00040000;
 inline constexpr DWORD VIF_CANNOTLOADLZ32 = 0x00080000;
 inline constexpr DWORD VIF_CANNOTLOADCABINET = 0x00100000;
 
+// LZ32 results (lzexpand.h): LZCopy's negative error codes.
+inline constexpr LONG LZERROR_BADINHANDLE = -1;
+inline constexpr LONG LZERROR_BADOUTHANDLE = -2;
+inline constexpr LONG LZERROR_READ = -3;
+inline constexpr LONG LZERROR_WRITE = -4;
+inline constexpr LONG LZERROR_GLOBALLOC = -5;
+inline constexpr LONG LZERROR_BADVALUE = -7;
+inline constexpr LONG LZERROR_UNKNOWNALG = -8;
+
 struct VS_FIXEDFILEINFO {
     DWORD dwSignature;
     DWORD dwStrucVersion;
