@@ -173,7 +173,7 @@ bool MachineVersion::Exists(const std::string& path) {
 bool MachineVersion::IsInUse(const std::string& path) {
     if (faults_.IsInUse(path)) return true;
     // Another program's open handle shows as a sharing violation to an exclusive open.
-    HANDLE h = files_.CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+    HANDLE h = files_.CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return GetLastError() == ERROR_SHARING_VIOLATION;
     files_.CloseHandle(h);
