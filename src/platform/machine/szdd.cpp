@@ -95,6 +95,24 @@ SzddResult FromMspack(int error) {
     }
 }
 
+class CountingStream : public ByteStream {
+  public:
+    explicit CountingStream(ByteStream& inner) : inner_(inner) {}
+    int Read(void* buffer, int bytes) override { return inner_.Read(buffer, bytes); }
+    int Write(const void* buffer, int bytes) override {
+        int n = inner_.Write(buffer, bytes);
+        if (n > 0) written_ += n;
+        return n;
+    }
+    bool Seek(std::int64_t offset, int origin) override { return inner_.Seek(offset, origin); }
+    std::int64_t Tell() override { return inner_.Tell(); }
+    std::int64_t written() const { return written_; }
+
+  private:
+    ByteStream& inner_;
+    std::int64_t written_ = 0;
+};
+
 }  // namespace
 
 bool IsSzdd(std::span<const std::uint8_t> head) {
@@ -173,7 +191,12 @@ SzddResult ExpandSzdd(ByteStream& in, ByteStream& out) {
         // The QBasic variant ("SZ " magic) never reaches here; LZ32 does not read it either.
         result = SzddResult::kNotSzdd;
     } else {
-        result = FromMspack(d->extract(d, h, reinterpret_cast<const char*>(&out)));
+        // The expander stops quietly at the end of a truncated image; the length the header promised
+        // tells a damaged image from a whole one.
+        CountingStream counted(out);
+        result = FromMspack(d->extract(d, h, reinterpret_cast<const char*>(&counted)));
+        if (result == SzddResult::kOk && counted.written() != static_cast<std::int64_t>(h->length))
+            result = SzddResult::kBadData;
     }
     if (h) d->close(d, h);
     mspack_destroy_szdd_decompressor(d);
