@@ -128,9 +128,12 @@ TEST_P(Conformance, TranscriptMatchesWine) {
     const std::string prefixDir = dir.path() + "/prefix";
     { platform::Prefix layout(prefixDir); }
     fs::create_directories(prefixDir + "/drive_c/probe/in");
-    for (const auto& e : fs::directory_iterator(kConformance / "inputs"))
-        fs::copy(e.path(), prefixDir + "/drive_c/probe/in/" + e.path().filename().string(),
-                 fs::copy_options::overwrite_existing);
+    for (const auto& e : fs::directory_iterator(kConformance / "inputs")) {
+        const std::string staged = prefixDir + "/drive_c/probe/in/" + e.path().filename().string();
+        fs::copy(e.path(), staged, fs::copy_options::overwrite_existing);
+        // The oracle's inputs are writable files; a read-only shared folder must not make them read-only.
+        fs::permissions(staged, fs::perms::owner_write, fs::perm_options::add);
+    }
 
     const std::string script_text = testing_support::ReadHostFile(script.string());
     auto expected = Lines(expectedText);
