@@ -76,6 +76,9 @@ inline constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
 inline constexpr DWORD ERROR_INVALID_DATA = 13;
 inline constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED = 120;
 inline constexpr DWORD ERROR_ENVVAR_NOT_FOUND = 203;
+inline constexpr DWORD ERROR_BAD_NETPATH = 53;
+inline constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
+inline constexpr DWORD ERROR_DIRECTORY = 267;
 
 // CreateFileA.
 inline constexpr DWORD GENERIC_READ = 0x80000000;
@@ -102,6 +105,15 @@ inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+
+// GetDriveTypeA.
+inline constexpr UINT DRIVE_UNKNOWN = 0;
+inline constexpr UINT DRIVE_NO_ROOT_DIR = 1;
+inline constexpr UINT DRIVE_REMOVABLE = 2;
+inline constexpr UINT DRIVE_FIXED = 3;
+inline constexpr UINT DRIVE_REMOTE = 4;
+inline constexpr UINT DRIVE_CDROM = 5;
+inline constexpr UINT DRIVE_RAMDISK = 6;
 
 struct SECURITY_DESCRIPTOR {
     BYTE Revision = 0;
@@ -253,6 +265,15 @@ inline constexpr DWORD VIF_CANNOTREADDST = 0x00020000;
 inline constexpr DWORD VIF_BUFFTOOSMALL = 0x00040000;
 inline constexpr DWORD VIF_CANNOTLOADLZ32 = 0x00080000;
 inline constexpr DWORD VIF_CANNOTLOADCABINET = 0x00100000;
+
+// LZ32 results (lzexpand.h): LZCopy's negative error codes.
+inline constexpr LONG LZERROR_BADINHANDLE = -1;
+inline constexpr LONG LZERROR_BADOUTHANDLE = -2;
+inline constexpr LONG LZERROR_READ = -3;
+inline constexpr LONG LZERROR_WRITE = -4;
+inline constexpr LONG LZERROR_GLOBALLOC = -5;
+inline constexpr LONG LZERROR_BADVALUE = -7;
+inline constexpr LONG LZERROR_UNKNOWNALG = -8;
 
 struct VS_FIXEDFILEINFO {
     DWORD dwSignature;

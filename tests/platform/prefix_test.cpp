@@ -1,0 +1,152 @@
+#include "platform/machine/prefix.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/machine/win_path.h"
+#include "support/temp_prefix.h"
+
+namespace platform {
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::TempDir;
+
+std::string LinkTarget(const std::string& p) {
+    return fs::read_symlink(p).string();
+}
+
+TEST(Prefix, LaysOutTheWineDirectoriesAndDriveLinks) {
+    TempDir dir;
+    Prefix prefix(dir.path() + "/pfx");
+    const std::string root = dir.path() + "/pfx";
+    EXPECT_EQ(LinkTarget(root + "/dosdevices/c:"), "../drive_c");
+    EXPECT_EQ(LinkTarget(root + "/dosdevices/z:"), "/");
+    for (const char* d : {"windows", "windows/system32", "windows/temp", "Program Files", "users/Public"})
+        EXPECT_TRUE(fs::is_directory(root + "/drive_c/" + d)) << d;
+    EXPECT_EQ(prefix.Drives(), (std::vector<char>{'c', 'z'}));
+    EXPECT_EQ(prefix.HivePath("system.reg"), root + "/system.reg");
+}
+
+TEST(Prefix, KeepsDriveLinksThatAlreadyExist) {
+    TempDir dir;
+    fs::create_directories(dir.path() + "/pfx/dosdevices");
+    fs::create_directories(dir.path() + "/elsewhere");
+    fs::create_directory_symlink(dir.path() + "/elsewhere", dir.path() + "/pfx/dosdevices/c:");
+    Prefix prefix(dir.path() + "/pfx");
+    EXPECT_EQ(LinkTarget(dir.path() + "/pfx/dosdevices/c:"), dir.path() + "/elsewhere");
+    EXPECT_EQ(prefix.ToHost("C:\\x"), dir.path() + "/elsewhere/x");
+}
+
+class PrefixPaths : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        fs::create_directories(c + "/Program Files/My Application");
+        testing_support::WriteHostFile(c + "/windows/Win.INI", "");
+    }
+    TempDir dir;
+    Prefix prefix{dir.path() + "/pfx"};
+    std::string c = dir.path() + "/pfx/drive_c";
+};
+
+TEST_F(PrefixPaths, ResolvesComponentsWithoutRegardToCase) {
+    struct Row {
+        const char* windows;
+        std::string host;
+    } rows[] = {
+        {"C:\\", c},
+        {"c:\\WINDOWS\\SYSTEM32", c + "/windows/system32"},
+        {"C:/windows/win.ini", c + "/windows/Win.INI"},
+        {"C:\\windows\\NewDir\\File.TXT", c + "/windows/NewDir/File.TXT"},
+        {"C:\\PROGRA~1\\MYAPPL~1", c + "/Program Files/My Application"},
+        {"C:\\progra~1\\My Application\\x", c + "/Program Files/My Application/x"},
+        {"C:\\windows\\.\\system32\\..\\win.ini", c + "/windows/Win.INI"},
+        {"C:\\..\\..\\..\\etc\\passwd", c + "/etc/passwd"},  // never above the drive root
+        {"C:\\windows\\..\\..\\windows", c + "/windows"},
+        {"C:\\windows\\win.ini.", c + "/windows/Win.INI"},
+        {"Z:\\etc", "/etc"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(prefix.ToHost(r.windows).value_or("<none>"), r.host) << r.windows;
+}
+
+TEST_F(PrefixPaths, RejectsWhatCannotNameAFile) {
+    struct Row {
+        std::string windows;
+        DWORD error;
+    } rows[] = {
+        {"C:\\a<b", ERROR_INVALID_NAME},   {"C:\\a>b", ERROR_INVALID_NAME},
+        {"C:\\a|b", ERROR_INVALID_NAME},   {"C:\\a\"b", ERROR_INVALID_NAME},
+        {"C:\\a?b", ERROR_INVALID_NAME},   {"C:\\dir*\\x", ERROR_INVALID_NAME},
+        {"C:\\a:b", ERROR_INVALID_NAME},   {std::string("C:\\a\0b", 6), ERROR_INVALID_NAME},
+        {"C:\\a\x01", ERROR_INVALID_NAME}, {"\\\\server\\share\\x", ERROR_BAD_NETPATH},
+        {"Q:\\x", ERROR_PATH_NOT_FOUND},
+    };
+    for (const auto& r : rows) {
+        DWORD error = 0;
+        EXPECT_FALSE(prefix.Resolve(r.windows, &error)) << r.windows;
+        EXPECT_EQ(error, r.error) << r.windows;
+        EXPECT_FALSE(prefix.ToHost(r.windows)) << r.windows;
+    }
+    DWORD error = 0;
+    EXPECT_TRUE(prefix.Resolve("C:\\windows\\*.ini", &error, true));
+}
+
+TEST_F(PrefixPaths, TellsAMissingFileFromAMissingDirectory) {
+    DWORD error = 0;
+    auto file = prefix.Resolve("C:\\windows\\nofile", &error);
+    ASSERT_TRUE(file);
+    EXPECT_FALSE(file->exists);
+    EXPECT_TRUE(file->parentExists);
+    auto deep = prefix.Resolve("C:\\nodir\\nofile", &error);
+    ASSERT_TRUE(deep);
+    EXPECT_FALSE(deep->parentExists);
+    auto throughFile = prefix.Resolve("C:\\windows\\win.ini\\x", &error);
+    ASSERT_TRUE(throughFile);
+    EXPECT_FALSE(throughFile->parentExists);
+    auto alias = prefix.Resolve("c:\\progra~1\\my application", &error);
+    ASSERT_TRUE(alias);
+    EXPECT_EQ(alias->longPath, "C:\\Program Files\\My Application");
+    EXPECT_TRUE(alias->isDir);
+}
+
+TEST_F(PrefixPaths, MapsHostPathsBackThroughTheMostSpecificDrive) {
+    EXPECT_EQ(prefix.ToWindows(c + "/windows/system32"), "C:\\windows\\system32");
+    EXPECT_EQ(prefix.ToWindows(c), "C:\\");
+    EXPECT_EQ(prefix.ToWindows(dir.path() + "/pfx/drive_c/windows/../Program Files"), "C:\\Program Files");
+    EXPECT_EQ(prefix.ToWindows("/etc"), "Z:\\etc");
+
+    ASSERT_EQ(::unlink((dir.path() + "/pfx/dosdevices/z:").c_str()), 0);
+    fs::create_directories(dir.path() + "/media/disk1");
+    EXPECT_FALSE(prefix.ToWindows(dir.path() + "/media/disk1/SETUP.EXE"));
+    EXPECT_EQ(prefix.ToWindows(dir.path() + "/media/disk1", true), "D:\\");
+    EXPECT_EQ(prefix.ToHost("D:\\setup.exe"), dir.path() + "/media/disk1/setup.exe");
+    EXPECT_EQ(prefix.Drives(), (std::vector<char>{'c', 'd'}));
+}
+
+TEST(WinPath, MakesFullPathsAgainstTheCurrentDirectories) {
+    auto dirOf = [](char d) { return d == 'C' ? std::string("C:\\windows") : std::string(1, d) + ":\\data"; };
+    struct Row {
+        const char* name;
+        const char* full;
+    } rows[] = {
+        {"x.txt", "C:\\windows\\x.txt"},
+        {"\\x", "C:\\x"},
+        {"C:x", "C:\\windows\\x"},
+        {"D:x", "D:\\data\\x"},
+        {"..\\..\\..\\a", "C:\\a"},
+        {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
+        {"c:/a//b/", "C:\\a\\b\\"},
+        {"C:\\a\\b. .", "C:\\a\\b"},
+        {"d:\\x", "D:\\x"},
+        {"C:", "C:\\windows"},
+        {"\\\\srv//share\\x", "\\\\srv\\share\\x"},
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(winpath::MakeFull(r.name, 'C', dirOf), r.full) << r.name;
+}
+
+}  // namespace
+}  // namespace platform
