@@ -9,47 +9,46 @@
 
 namespace {
 constexpr int kTypeGroup = 108, kComplete = 204, kCustom = 205;
-constexpr int kLanguageGroup = 105, kEnglish = 106, kFrench = 107;
+constexpr int kLanguageGroup = 105, kEnglishRadio = 106, kFrenchRadio = 107;
 }  // namespace
 
 WVexaFullOrCustom::WVexaFullOrCustom(HWND parent, WVexaInstApp& app)
     : InstallOptionDialog(parent, resources::kSetupTypeDialog, &app.pageIndex, &app.stepDirection), app_(app) {}
 
 void WVexaFullOrCustom::SetupPage() {
-    using namespace catalogue;
     caption = LoadMessage(1034);
     app_.completeSetup = 1;
     CheckDlgButton(kComplete, true);
     CheckDlgButton(kCustom, false);
 
     auto showLanguages = [this](bool show) {
-        ShowItem(kFrench, show);
-        ShowItem(kEnglish, show);
+        ShowItem(kFrenchRadio, show);
+        ShowItem(kEnglishRadio, show);
         ShowItem(kLanguageGroup, show);
     };
-    if (HasTag(kOvraPhilips) || HasTag(kOvraSt6) || HasTag(kOvraInfineon) || !HasTag(kOvra)) {
-        CheckDlgButton(kFrench, false);
-        CheckDlgButton(kEnglish, true);
+    if (HasTag(catalogue::kOvraPhilips) || HasTag(catalogue::kOvraSt6) || HasTag(catalogue::kOvraInfineon) || !HasTag(catalogue::kOvra)) {
+        CheckDlgButton(kFrenchRadio, false);
+        CheckDlgButton(kEnglishRadio, true);
         showLanguages(false);
     } else {
         bool french = Setup().languageOffset != 0;
-        CheckDlgButton(kFrench, french);
-        CheckDlgButton(kEnglish, !french);
+        CheckDlgButton(kFrenchRadio, french);
+        CheckDlgButton(kEnglishRadio, !french);
         showLanguages(true);
     }
-    if (HasTag(kEnglish) && HasTag(kFrench)) {
+    if (HasTag(catalogue::kEnglish) && HasTag(catalogue::kFrench)) {
         showLanguages(true);
     } else {
         showLanguages(false);
-        bool french = HasTag(kFrench);
-        CheckDlgButton(kFrench, french);
-        CheckDlgButton(kEnglish, !french);
+        bool french = HasTag(catalogue::kFrench);
+        CheckDlgButton(kFrenchRadio, french);
+        CheckDlgButton(kEnglishRadio, !french);
     }
 
     SetDlgItemText(kTypeGroup, LoadMessage(1090));
     SetDlgItemText(kLanguageGroup, LoadMessage(1091));
-    SetDlgItemText(kEnglish, LoadMessage(1092));
-    SetDlgItemText(kFrench, LoadMessage(1093));
+    SetDlgItemText(kEnglishRadio, LoadMessage(1092));
+    SetDlgItemText(kFrenchRadio, LoadMessage(1093));
     SetDlgItemText(110, LoadMessage(1038));
     SetDlgItemText(kCustom, LoadMessage(1036));
     SetDlgItemText(kComplete, LoadMessage(1037));
@@ -63,6 +62,6 @@ void WVexaFullOrCustom::SetupPage() {
 
 bool WVexaFullOrCustom::CanLeave() {
     app_.completeSetup = IsDlgButtonChecked(kComplete) ? 1 : 0;
-    app_.englishFiles = IsDlgButtonChecked(kEnglish) ? 1 : 0;
+    app_.englishFiles = IsDlgButtonChecked(kEnglishRadio) ? 1 : 0;
     return true;
 }
