@@ -76,6 +76,9 @@ inline constexpr DWORD ERROR_RESOURCE_NAME_NOT_FOUND = 1814;
 inline constexpr DWORD ERROR_INVALID_DATA = 13;
 inline constexpr DWORD ERROR_CALL_NOT_IMPLEMENTED = 120;
 inline constexpr DWORD ERROR_ENVVAR_NOT_FOUND = 203;
+inline constexpr DWORD ERROR_BAD_NETPATH = 53;
+inline constexpr DWORD ERROR_NEGATIVE_SEEK = 131;
+inline constexpr DWORD ERROR_DIRECTORY = 267;
 
 // CreateFileA.
 inline constexpr DWORD GENERIC_READ = 0x80000000;
@@ -102,6 +105,15 @@ inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
 inline constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 inline constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
 inline constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
+
+// GetDriveTypeA.
+inline constexpr UINT DRIVE_UNKNOWN = 0;
+inline constexpr UINT DRIVE_NO_ROOT_DIR = 1;
+inline constexpr UINT DRIVE_REMOVABLE = 2;
+inline constexpr UINT DRIVE_FIXED = 3;
+inline constexpr UINT DRIVE_REMOTE = 4;
+inline constexpr UINT DRIVE_CDROM = 5;
+inline constexpr UINT DRIVE_RAMDISK = 6;
 
 struct SECURITY_DESCRIPTOR {
     BYTE Revision = 0;

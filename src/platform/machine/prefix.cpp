@@ -1,24 +1,239 @@
 #include "platform/machine/prefix.h"
 
+#include <dirent.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "platform/machine/host_dir.h"
+#include "platform/machine/text_util.h"
+#include "platform/machine/win_path.h"
+
 namespace platform {
 
-// Placeholder until path resolution lands.
-Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)) {}
+namespace {
+
+[[noreturn]] void Fail(const std::string& call, const std::string& path) {
+    throw std::runtime_error(call + "(" + path + ") = " + std::to_string(errno) + " (" +
+                             std::strerror(errno) + ")");
+}
+
+void MakeDirs(const std::string& path) {
+    for (std::size_t pos = 1;; ++pos) {
+        pos = path.find('/', pos);
+        std::string cur = path.substr(0, pos);
+        if (::mkdir(cur.c_str(), 0777) != 0 && errno != EEXIST) Fail("mkdir", cur);
+        if (pos == std::string::npos) break;
+    }
+    if (!HostIsDir(path)) {
+        errno = ENOTDIR;
+        Fail("mkdir", path);
+    }
+}
+
+void LinkIfMissing(const std::string& target, const std::string& link) {
+    struct stat st;
+    if (::lstat(link.c_str(), &st) == 0) return;
+    if (::symlink(target.c_str(), link.c_str()) != 0 && errno != EEXIST) Fail("symlink", link);
+}
+
+std::string HostUser() {
+    if (const char* u = std::getenv("USER"); u && *u && !std::strchr(u, '/')) return u;
+    if (passwd* pw = getpwuid(geteuid()); pw && pw->pw_name && *pw->pw_name) return pw->pw_name;
+    return "user";
+}
+
+// "a/b/../c/./d" -> "a/c/d", for host paths built from link targets (never climbs above "/").
+std::string TidyHost(const std::string& path) {
+    std::vector<std::string> parts;
+    std::size_t i = 0;
+    while (i < path.size()) {
+        std::size_t j = path.find('/', i);
+        if (j == std::string::npos) j = path.size();
+        std::string part = path.substr(i, j - i);
+        if (part == "..") {
+            if (!parts.empty()) parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        i = j + 1;
+    }
+    std::string out;
+    for (const auto& p : parts)
+        out += "/" + p;
+    return out.empty() ? "/" : out;
+}
+
+std::string RealHost(const std::string& path) {
+    char buf[PATH_MAX];
+    if (::realpath(path.c_str(), buf)) return buf;
+    return TidyHost(path);
+}
+
+std::string AbsoluteHost(std::string_view hostPath) {
+    std::string p(hostPath);
+    if (p.empty() || p[0] != '/') {
+        char cwd[PATH_MAX];
+        if (::getcwd(cwd, sizeof cwd)) p = std::string(cwd) + "/" + p;
+    }
+    return TidyHost(p);
+}
+
+}  // namespace
+
+Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)), user_(HostUser()) {
+    if (root_.empty()) root_ = ".";
+    while (root_.size() > 1 && root_.back() == '/')
+        root_.pop_back();
+    root_ = AbsoluteHost(root_);
+    MakeDirs(root_ + "/dosdevices");
+    for (const char* dir : {"windows/system32", "windows/temp", "Program Files", "users/Public"})
+        MakeDirs(root_ + "/drive_c/" + dir);
+    MakeDirs(root_ + "/drive_c/users/" + user_ + "/AppData/Local/Temp");
+    LinkIfMissing("../drive_c", root_ + "/dosdevices/c:");
+    LinkIfMissing("/", root_ + "/dosdevices/z:");
+}
 
 std::string Prefix::HivePath(std::string_view name) const {
     return root_ + "/" + std::string(name);
 }
 
-std::optional<std::string> Prefix::ToHost(std::string_view) const {
-    return std::nullopt;
+std::optional<std::string> Prefix::DriveRoot(char letter) const {
+    letter = LowerAscii(letter);
+    if (letter < 'a' || letter > 'z') return std::nullopt;
+    std::string dosdevices = root_ + "/dosdevices";
+    std::string link = dosdevices + "/" + std::string(1, letter) + ":";
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink(link.c_str(), buf, sizeof buf - 1);
+    if (n <= 0) return std::nullopt;
+    std::string target(buf, static_cast<std::size_t>(n));
+    if (target[0] != '/') target = dosdevices + "/" + target;
+    return TidyHost(target);
 }
 
-std::optional<std::string> Prefix::ToWindows(std::string_view, bool) {
+std::optional<Prefix::Resolution> Prefix::Resolve(std::string_view path, DWORD* error, bool wildcards) const {
+    DWORD dummy;
+    if (!error) error = &dummy;
+    if (path.find('\0') != std::string_view::npos) {
+        *error = ERROR_INVALID_NAME;
+        return std::nullopt;
+    }
+    auto kind = winpath::Classify(path);
+    if (kind == winpath::Kind::Unc) {
+        *error = ERROR_BAD_NETPATH;
+        return std::nullopt;
+    }
+    if (kind != winpath::Kind::Absolute && kind != winpath::Kind::DriveRelative) {
+        *error = ERROR_PATH_NOT_FOUND;
+        return std::nullopt;
+    }
+    std::string full = winpath::Normalize(path);
+    if (winpath::HasInvalidName(full, wildcards)) {
+        *error = ERROR_INVALID_NAME;
+        return std::nullopt;
+    }
+    char drive = full[0];
+    auto base = DriveRoot(drive);
+    if (!base) {
+        *error = ERROR_PATH_NOT_FOUND;
+        return std::nullopt;
+    }
+    Resolution r;
+    r.host = *base;
+    r.longPath = std::string(1, drive) + ":";
+    auto parts = winpath::Components(full);
+    bool dirOk = HostIsDir(r.host);
+    r.exists = r.parentExists = r.isDir = dirOk;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        std::string actual = parts[i];
+        bool found = false;
+        if (dirOk) {
+            if (auto m = MatchHostName(r.host, parts[i])) {
+                actual = *m;
+                found = true;
+            }
+        }
+        bool last = i + 1 == parts.size();
+        if (last) r.parentExists = dirOk;
+        r.host = JoinHost(r.host, actual);
+        r.longPath += "\\" + actual;
+        if (last) {
+            r.exists = found && HostExists(r.host);
+            r.isDir = r.exists && HostIsDir(r.host);
+        } else {
+            dirOk = found && HostIsDir(r.host);
+        }
+    }
+    if (parts.empty()) r.longPath += "\\";
+    return r;
+}
+
+std::optional<std::string> Prefix::ToHost(std::string_view windowsPath) const {
+    if (winpath::Classify(windowsPath) != winpath::Kind::Absolute) return std::nullopt;
+    auto r = Resolve(windowsPath, nullptr);
+    if (!r) return std::nullopt;
+    return r->host;
+}
+
+std::optional<std::string> Prefix::ToWindows(std::string_view hostPath, bool addDrive) {
+    std::string abs = AbsoluteHost(hostPath);
+    // Links and ".." are seen through where the path exists, so that a path inside drive_c reached
+    // another way still maps to C:.
+    std::string real = RealHost(abs);
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        char best = 0;
+        std::size_t bestLen = 0;
+        for (char d : Drives()) {
+            auto target = DriveRoot(d);
+            if (!target) continue;
+            std::string t = RealHost(*target);
+            bool covers = t == "/" || real == t || real.compare(0, t.size() + 1, t + "/") == 0;
+            if (covers && (!best || t.size() > bestLen)) {
+                best = d;
+                bestLen = t == "/" ? 0 : t.size();
+            }
+        }
+        if (best) {
+            std::string rest = real.size() > bestLen ? real.substr(bestLen) : std::string();
+            std::string out(1, UpperAscii(best));
+            out += ":";
+            for (char c : rest)
+                out += c == '/' ? '\\' : c;
+            if (rest.empty() || rest == "/") out = out.substr(0, 2) + "\\";
+            return out;
+        }
+        if (!addDrive || attempt) break;
+        std::string dir = HostIsDir(real) ? real : real.substr(0, std::max<std::size_t>(1, real.rfind('/')));
+        auto letters = Drives();
+        char free = 0;
+        for (char c = 'd'; c <= 'y' && !free; ++c)
+            if (std::find(letters.begin(), letters.end(), c) == letters.end()) free = c;
+        if (!free) break;
+        std::string link = root_ + "/dosdevices/" + std::string(1, free) + ":";
+        if (::symlink(dir.c_str(), link.c_str()) != 0) break;
+    }
     return std::nullopt;
 }
 
 std::vector<char> Prefix::Drives() const {
-    return {};
+    std::vector<char> out;
+    DIR* d = opendir((root_ + "/dosdevices").c_str());
+    if (!d) return out;
+    while (dirent* e = readdir(d)) {
+        std::string n = e->d_name;
+        // "c:" is a drive; "c::" is the device behind it, not a drive of its own.
+        if (n.size() == 2 && n[1] == ':' && n[0] >= 'a' && n[0] <= 'z') out.push_back(n[0]);
+    }
+    closedir(d);
+    std::sort(out.begin(), out.end());
+    return out;
 }
 
 }  // namespace platform
