@@ -2,11 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/last_error.h"
 #include "support/fake_files.h"
+#include "support/temp_prefix.h"
 
 namespace platform {
 namespace {
@@ -51,11 +55,11 @@ class ProfileTest : public ::testing::Test {
     }
     Outcome Section(const char* section, DWORD size) {
         return Call(size,
-                   [&](char* b, DWORD s) { return profile.GetPrivateProfileSectionA(section, b, s, kIni); });
+                    [&](char* b, DWORD s) { return profile.GetPrivateProfileSectionA(section, b, s, kIni); });
     }
     Outcome Names(DWORD size) {
         return Call(size,
-                   [&](char* b, DWORD s) { return profile.GetPrivateProfileSectionNamesA(b, s, kIni); });
+                    [&](char* b, DWORD s) { return profile.GetPrivateProfileSectionNamesA(b, s, kIni); });
     }
 };
 
@@ -300,6 +304,65 @@ TEST_F(ProfileTest, GarbageFilesReadWithoutHarm) {
     EXPECT_EQ(Get("\x01", "k", "d", 64).buf, "d\0"s);
     EXPECT_TRUE(profile.WritePrivateProfileStringA("S", "k", "w", kIni));
     EXPECT_EQ(files.Get(kIni), junk.substr(0, junk.size() - 3) + "w\r\n");
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+// The same service over the machine's real file layer, with the faults a test can inject there.
+class ProfileOnPrefix : public ::testing::Test {
+  protected:
+    testing_support::TempPrefix prefix;
+    MachineProfile& profile = prefix.machine().profiles();
+    const std::string hostIni = prefix.DriveC("windows/OVRA.ini");
+    const std::string original = "; staged\r\n\r\n[Paths]\r\nBin=C:\\OVRA\\BIN\r\n";
+
+    std::vector<std::string> WindowsDirectory() const {
+        std::vector<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(prefix.DriveC("windows")))
+            names.push_back(e.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_F(ProfileOnPrefix, WritesThroughTheFileLayerKeepingOtherBytes) {
+    testing_support::WriteHostFile(hostIni, original);
+    ASSERT_TRUE(profile.WritePrivateProfileStringA("Paths", "Inc", "C:\\OVRA\\INC", "c:\\WINDOWS\\ovra.INI"));
+    EXPECT_EQ(testing_support::ReadHostFile(hostIni), original + "Inc=C:\\OVRA\\INC\r\n");
+    char buf[20];
+    EXPECT_EQ(profile.GetPrivateProfileStringA("PATHS", "bin", "x", buf, sizeof buf, "OVRA.ini"), 11u);
+    EXPECT_STREQ(buf, "C:\\OVRA\\BIN");
+}
+
+TEST_F(ProfileOnPrefix, InjectedFaultsFailTheWriteAndKeepTheFile) {
+    struct Fault {
+        const char* name;
+        void (*arrange)(Faults&);
+        DWORD err;
+    };
+    const Fault faults[] = {
+        {"disk full", [](Faults& f) { f.diskSpaceLeft = 10; }, ERROR_DISK_FULL},
+        {"in use", [](Faults& f) { f.inUse.insert("C:\\windows\\OVRA.ini"); }, ERROR_SHARING_VIOLATION},
+        {"denied", [](Faults& f) { f.denied.insert("C:\\windows\\OVRA.ini"); }, ERROR_ACCESS_DENIED},
+    };
+    for (const Fault& f : faults) {
+        testing_support::WriteHostFile(hostIni, original);
+        std::vector<std::string> before = WindowsDirectory();
+        Faults& injected = prefix.machine().faults();
+        injected = Faults{};
+        f.arrange(injected);
+        SetLastError(0);
+        EXPECT_FALSE(profile.WritePrivateProfileStringA("Paths", "Bin", "D:\\ELSEWHERE\\BIN", "OVRA.ini"))
+            << f.name;
+        EXPECT_EQ(GetLastError(), f.err) << f.name;
+        injected = Faults{};
+        EXPECT_EQ(testing_support::ReadHostFile(hostIni), original) << f.name;
+        EXPECT_EQ(WindowsDirectory(), before) << f.name << ": a temporary file was left";
+    }
 }
 
 }  // namespace

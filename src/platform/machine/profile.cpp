@@ -117,18 +117,26 @@ bool MachineProfile::ReplaceWith(const std::string& path, const std::string& byt
         SetLastError(error);
         return false;
     }
+    // The new file takes the old one's name as it is spelled on disk, not as the caller spelled it.
+    std::string target = path;
+    WIN32_FIND_DATAA found;
+    HANDLE find = files_.FindFirstFileA(path.c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        target = directory + "\\" + found.cFileName;
+        files_.FindClose(find);
+    }
     // The old file steps aside first, so that whatever fails it can be put back as it was.
     DWORD attributes = files_.GetFileAttributesA(path.c_str());
     std::string backup = TempNameIn(directory);
-    if (!files_.MoveFileA(path.c_str(), backup.c_str())) {
+    if (!files_.MoveFileA(target.c_str(), backup.c_str())) {
         error = GetLastError();
         files_.DeleteFileA(temp.c_str());
         SetLastError(error);
         return false;
     }
-    if (!files_.MoveFileA(temp.c_str(), path.c_str())) {
+    if (!files_.MoveFileA(temp.c_str(), target.c_str())) {
         error = GetLastError();
-        files_.MoveFileA(backup.c_str(), path.c_str());
+        files_.MoveFileA(backup.c_str(), target.c_str());
         files_.DeleteFileA(temp.c_str());
         SetLastError(error);
         return false;
@@ -136,7 +144,7 @@ bool MachineProfile::ReplaceWith(const std::string& path, const std::string& byt
     files_.DeleteFileA(backup.c_str());
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept))
-        files_.SetFileAttributesA(path.c_str(), attributes & ~FILE_ATTRIBUTE_DIRECTORY);
+        files_.SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_DIRECTORY);
     return true;
 }
 
