@@ -150,9 +150,9 @@ void IniDocument::Reindex() {
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-    name = Trim(CString(name));
+    std::string wanted(Trim(CString(name)));
     for (const Section& s : sections_)
-        if (EqualNames(s.name, name)) return &s;
+        if (EqualNames(s.name, wanted)) return &s;
     return nullptr;
 }
 
