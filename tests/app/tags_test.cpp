@@ -70,7 +70,9 @@ TEST_F(TagTest, EveryTagAnswersToItsOwnBitAndNoOther) {
         for (const auto& other : catalogue::TagTable())
             if (&other != &row && std::string(other.name) == row.name && other.word != row.word)
                 sharedElsewhere = true;
-        if (!sharedElsewhere) EXPECT_FALSE(HasTag(row.name));
+        if (!sharedElsewhere) {
+            EXPECT_FALSE(HasTag(row.name));
+        }
         *field = 1u << row.bit;
         EXPECT_TRUE(HasTag(row.name));
     }
