@@ -431,6 +431,35 @@ TEST_F(RegistryTest, DamagedHiveIsNeverOverwritten) {
     EXPECT_NE(ReadHostFile(UserReg()).find("Fine"), std::string::npos);
 }
 
+TEST_F(RegistryTest, UsersShowsTheCurrentUser) {
+    HKEY k = nullptr;
+    ASSERT_EQ(reg_->RegCreateKeyExA(HKEY_USERS, "S-1-5-21-0-0-0-1000\\Software\\ViaUsers", 0, nullptr, 0,
+                                    KEY_ALL_ACCESS, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
+    EXPECT_EQ(SetSz(k, "v", "1"), ERROR_SUCCESS);
+    reg_->RegCloseKey(k);
+    ASSERT_EQ(reg_->RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\ViaUsers", 0, KEY_READ, &k), ERROR_SUCCESS);
+    EXPECT_EQ(GetSz(k, "v"), "1");
+    reg_->RegCloseKey(k);
+    EXPECT_NE(ReadHostFile(UserReg()).find("[Software\\\\ViaUsers]"), std::string::npos);
+    LONG rc = 0;
+    EXPECT_EQ(Create(HKEY_USERS, "Other", nullptr, &rc), nullptr);
+    EXPECT_EQ(rc, static_cast<LONG>(ERROR_ACCESS_DENIED));
+    EXPECT_EQ(reg_->RegDeleteTreeA(HKEY_USERS, "S-1-5-21-0-0-0-1000"),
+              static_cast<LONG>(ERROR_ACCESS_DENIED));
+}
+
+TEST_F(RegistryTest, LinkedHiveStaysALink) {
+    const std::string real = dir_.path() + "/elsewhere.reg";
+    WriteHostFile(real, "WINE REGISTRY Version 2\n");
+    std::filesystem::create_symlink(real, SystemReg());
+    Reopen();
+    HKEY k = Create(HKEY_LOCAL_MACHINE, "Software\\Linked");
+    reg_->RegCloseKey(k);
+    EXPECT_TRUE(std::filesystem::is_symlink(SystemReg()));
+    EXPECT_NE(ReadHostFile(real).find("Linked"), std::string::npos);
+}
+
 TEST_F(RegistryTest, BadHandlesAndParameters) {
     HKEY bogus = reinterpret_cast<HKEY>(static_cast<std::uintptr_t>(0x1234));
     EXPECT_EQ(SetSz(bogus, "x", "1"), static_cast<LONG>(ERROR_INVALID_HANDLE));

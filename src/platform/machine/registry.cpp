@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -144,7 +145,10 @@ void MachineRegistry::EnsureLoaded() {
     user_.relativeTo = "\\\\User\\\\S-1-5-21-0-0-0-1000";
     Load(machine_);
     Load(user_);
+    // HKEY_USERS shows the current user's hive under its SID; it is not a file of its own.
     users_ = std::make_shared<RegNode>(u"", FileTimeNow());
+    user_.root->set_name(kUserSid);
+    users_->LinkSubkey(user_.root);
 }
 
 void MachineRegistry::Load(HiveState& hive) {
@@ -180,9 +184,15 @@ LONG MachineRegistry::Save(HiveState& hive) {
     if (!hive.dirty) return ERROR_SUCCESS;
     if (!hive.loadError.empty()) return static_cast<LONG>(ERROR_BADDB);
     std::string text = WriteHive(*hive.root, hive.relativeTo, hive.arch);
-    std::string dir = hive.file.substr(0, hive.file.find_last_of('/'));
+    // A hive that is a link to a file elsewhere is replaced where it really lives, so the link stays.
+    std::string target = hive.file;
+    if (char* real = ::realpath(hive.file.c_str(), nullptr)) {
+        target = real;
+        std::free(real);
+    }
+    std::string dir = target.substr(0, target.find_last_of('/'));
     if (!dir.empty()) ::mkdir(dir.c_str(), 0777);
-    std::string tmp = hive.file + ".tmp-" + std::to_string(::getpid());
+    std::string tmp = target + ".tmp-" + std::to_string(::getpid());
     auto fail = [&](const char* what, int fd) {
         saveError_ = std::string("writing ") + hive.file + ": " + what + ": " + std::strerror(errno);
         if (fd >= 0) ::close(fd);
@@ -200,7 +210,7 @@ LONG MachineRegistry::Save(HiveState& hive) {
     }
     if (::fsync(fd) != 0) return fail("fsync", fd);
     if (::close(fd) != 0) return fail("close", -1);
-    if (::rename(tmp.c_str(), hive.file.c_str()) != 0) return fail("rename", -1);
+    if (::rename(tmp.c_str(), target.c_str()) != 0) return fail("rename", -1);
     if (int dfd = ::open(dir.empty() ? "/" : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); dfd >= 0) {
         ::fsync(dfd);
         ::close(dfd);
@@ -244,10 +254,6 @@ MachineRegistry::Target MachineRegistry::Resolve(HKEY key) {
             return t;
         case kUsers:
             t.node = users_;
-            if (!users_->FindSubkey(kUserSid)) {
-                // HKEY_USERS shows the current user's hive under its SID; it is not a file of its own.
-                users_->AddSubkey(kUserSid, user_.root->modified());
-            }
             return t;
         case kClassesRoot: {
             auto software = machine_.root->FindSubkey(u"Software");

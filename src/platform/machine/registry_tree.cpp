@@ -40,6 +40,11 @@ std::shared_ptr<RegNode> RegNode::AddSubkey(std::u16string name, std::uint64_t m
     return child;
 }
 
+void RegNode::LinkSubkey(std::shared_ptr<RegNode> key) {
+    index_[FoldName(key->name_)] = key;
+    subkeys_.push_back(std::move(key));
+}
+
 bool RegNode::RemoveSubkey(const RegNode* child) {
     auto it = std::find_if(subkeys_.begin(), subkeys_.end(), [&](const auto& k) { return k.get() == child; });
     if (it == subkeys_.end()) return false;

@@ -37,12 +37,16 @@ class RegNode {
         : name_(std::move(name)), modified_(modified) {}
 
     const std::u16string& name() const { return name_; }
+    void set_name(std::u16string name) { name_ = std::move(name); }  // for roots only
     RegNode* parent() const { return parent_; }
 
     const std::vector<std::shared_ptr<RegNode>>& subkeys() const { return subkeys_; }
     std::shared_ptr<RegNode> FindSubkey(std::u16string_view name) const;
     // Appends a new subkey (the caller has checked that none of that name exists).
     std::shared_ptr<RegNode> AddSubkey(std::u16string name, std::uint64_t modified);
+    // Shows an existing key of another tree as a subkey here too (HKEY_USERS' view of the current
+    // user's hive); the key keeps its own parent.
+    void LinkSubkey(std::shared_ptr<RegNode> key);
     // Unlinks a subkey and marks it and everything below it deleted (open handles see ERROR_KEY_DELETED).
     bool RemoveSubkey(const RegNode* child);
 
