@@ -179,7 +179,13 @@ BOOL MachineFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
             return FALSE;
         }
     }
-    if (::rename(src->r.host.c_str(), dst->r.host.c_str()) == 0) return TRUE;
+    std::string target = dst->r.host;
+    if (sameFile) {
+        // The new spelling is the one typed, not the existing name it matched.
+        std::string typed = dst->windows.substr(dst->windows.rfind('\\') + 1);
+        target = target.substr(0, target.rfind('/') + 1) + typed;
+    }
+    if (::rename(src->r.host.c_str(), target.c_str()) == 0) return TRUE;
     if (errno != EXDEV || src->r.isDir) {
         SetLastError(ErrorFromErrno(errno, dst->r.parentExists));
         return FALSE;
