@@ -1,5 +1,8 @@
 #include "platform/machine/machine.h"
 
+#include <sys/stat.h>
+
+#include "platform/machine/default_registry.h"
 #include "platform/machine/files.h"
 #include "platform/machine/profile.h"
 #include "platform/machine/registry.h"
@@ -14,7 +17,11 @@ Machine::Machine(const Options& options)
       profile_(std::make_unique<MachineProfile>(*files_)),
       registry_(std::make_unique<MachineRegistry>(*prefix_, faults_)),
       version_(std::make_unique<MachineVersion>(*files_, faults_)),
-      system_(std::make_unique<MachineSystem>(*registry_, options.locale)) {}
+      system_(std::make_unique<MachineSystem>(*registry_, options.locale)) {
+    // A prefix without a machine hive is new: give it the keys Wine's own set-up would have made.
+    struct stat st;
+    if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0) SeedNewPrefixRegistry(*registry_);
+}
 
 Machine::~Machine() = default;
 
