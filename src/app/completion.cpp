@@ -37,7 +37,8 @@ bool ReadInstalled(const char* key, const char* section, std::string& value) {
 
 void WriteComponentVersion(const char* name, bool toolTable) {
     std::string version;
-    if (!ReadSetupIni(Setup().sourceDir, "VERSION", name, version, kBuildValue, BuildFileFor(name, toolTable).c_str()))
+    if (!ReadSetupIni(Setup().sourceDir, "VERSION", name, version, kBuildValue,
+                      BuildFileFor(name, toolTable).c_str()))
         return;
     std::string section = name;
     if (toolTable && section.rfind("LX", 0) == 0) section.replace(0, 2, "RL");
@@ -51,7 +52,7 @@ std::string BuildFileFor(const std::string& component, bool toolTable) {
         for (const char* utility : catalogue::XaFileUtilities())
             if (lstrcmpiA(utility, component.c_str()) == 0) return "BUILDXA.INI";
     static const std::pair<const char*, const char*> kSuffixes[] = {
-        {"51", "51"}, {"XA", "XA"}, {"ST6", "ST6"}, {"ST5", "ST5"}, {"STC", "STC"},
+        {"51", "51"},  {"XA", "XA"}, {"ST6", "ST6"}, {"ST5", "ST5"}, {"STC", "STC"},
         {"MC", "MIC"}, {"MX", "MX"}, {"XE", "XE"},   {"UTL", "UTL"},
     };
     for (const auto& [needle, suffix] : kSuffixes)
@@ -61,9 +62,12 @@ std::string BuildFileFor(const std::string& component, bool toolTable) {
 
 void WriteBuildRecord(WVexaInstApp&) {
     const SetupRecord& s = Setup();
-    for (const char* name : catalogue::BuildComponentsTools()) WriteComponentVersion(name, true);
-    for (const char* name : catalogue::BuildComponentsUtilities()) WriteComponentVersion(name, false);
-    for (const char* name : catalogue::BuildComponentsProducts()) WriteComponentVersion(name, false);
+    for (const char* name : catalogue::BuildComponentsTools())
+        WriteComponentVersion(name, true);
+    for (const char* name : catalogue::BuildComponentsUtilities())
+        WriteComponentVersion(name, false);
+    for (const char* name : catalogue::BuildComponentsProducts())
+        WriteComponentVersion(name, false);
 
     std::string value;
     if (IsOvraFamily()) {
@@ -73,7 +77,8 @@ void WriteBuildRecord(WVexaInstApp&) {
             WriteIdeIni("BN", "BuildNumber", value.c_str(), "BUILD.INI");
             SetMiscellaneousValue("BuildNumber", value);
         }
-        if (ReadMedia("DATE", "BuildNumber", value)) WriteIdeIni("DATE", "BuildNumber", value.c_str(), "BUILD.INI");
+        if (ReadMedia("DATE", "BuildNumber", value))
+            WriteIdeIni("DATE", "BuildNumber", value.c_str(), "BUILD.INI");
         if (ReadMedia("TARGET", "Miscellaneous", value)) {
             WriteIdeIni("TARGET", "Miscellaneous", value.c_str(), "BUILD.INI");
             SetMiscellaneousValue("TARGET", value);
@@ -92,7 +97,8 @@ void WriteBuildRecord(WVexaInstApp&) {
     // Later releases keep the history of what was installed: old + " + " + new.
     std::string oldValue, newValue;
     if (ReadInstalled("BN", "BuildNumber", oldValue) && ReadMedia("BN", "BuildNumber", newValue)) {
-        if (s.patchWord != 0 && oldValue.find(s.patchFileSet) == std::string::npos) newValue += "-" + s.patchFileSet;
+        if (s.patchWord != 0 && oldValue.find(s.patchFileSet) == std::string::npos)
+            newValue += "-" + s.patchFileSet;
         std::string history = oldValue + " + " + newValue;
         WriteIdeIni("BN", "BuildNumber", history.c_str(), "BUILD.INI");
         SetMiscellaneousValue("BuildNumber", history);

@@ -62,6 +62,7 @@ bool MakeDirectoryTree(const std::string& path) {
 
 void SetUpDestination() {
     const std::string& dir = Setup().installDir;
-    if (!ProbeWritable(dir, "test.tmp") && !MakeDirectoryTree(dir)) ShowMessage(MainWindowHandle(), 1076, MB_OK);
+    if (!ProbeWritable(dir, "test.tmp") && !MakeDirectoryTree(dir))
+        ShowMessage(MainWindowHandle(), 1076, MB_OK);
     CreateUninstallLog();
 }

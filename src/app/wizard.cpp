@@ -31,7 +31,9 @@ void Show(WVexaInstApp& app) {
     RunPage(page);
 }
 
-void Pass(WVexaInstApp& app) { app.pageIndex += app.stepDirection; }
+void Pass(WVexaInstApp& app) {
+    app.pageIndex += app.stepDirection;
+}
 
 // The end of a successful run, before the completion step.
 void FinishRun(WVexaInstApp& app) {
@@ -56,21 +58,36 @@ StepAction DecideStep(int index) {
     // The LPC test comes before the kit test: an LPC kit never sees the user and setup-type pages.
     const bool kitPages = !lpc && IsOvraFamily();
     switch (index) {
-        case 0: return {StepKind::Page, resources::kPresentationDialog};
-        case 1: return {StepKind::Page, resources::kLicenceDialog};
-        case 2: return IsOvraFamily() ? StepAction{StepKind::Page, resources::kReadmeDialog} : StepAction{StepKind::Pass, 0};
-        case 3: return {lpc ? StepKind::PassWithLpcDefaults : StepKind::Pass, 0};
+        case 0:
+            return {StepKind::Page, resources::kPresentationDialog};
+        case 1:
+            return {StepKind::Page, resources::kLicenceDialog};
+        case 2:
+            return IsOvraFamily() ? StepAction{StepKind::Page, resources::kReadmeDialog}
+                                  : StepAction{StepKind::Pass, 0};
+        case 3:
+            return {lpc ? StepKind::PassWithLpcDefaults : StepKind::Pass, 0};
         case 4:
             if (lpc) return {StepKind::PassClearingUser, 0};
-            return kitPages ? StepAction{StepKind::Page, resources::kUserInfoDialog} : StepAction{StepKind::Pass, 0};
-        case 5: return kitPages ? StepAction{StepKind::Page, resources::kSetupTypeDialog} : StepAction{StepKind::Pass, 0};
-        case 6: return {StepKind::Page, resources::kDirectoryDialog};
-        case 7: return {StepKind::Page, resources::kSummaryDialog};
-        case 8: return {StepKind::Pass, 0};
-        case 9: return {StepKind::Install, 0};
-        case 10: return {StepKind::Finish, 0};
-        case 11: return {StepKind::Failure, 0};
-        default: return {StepKind::End, 0};
+            return kitPages ? StepAction{StepKind::Page, resources::kUserInfoDialog}
+                            : StepAction{StepKind::Pass, 0};
+        case 5:
+            return kitPages ? StepAction{StepKind::Page, resources::kSetupTypeDialog}
+                            : StepAction{StepKind::Pass, 0};
+        case 6:
+            return {StepKind::Page, resources::kDirectoryDialog};
+        case 7:
+            return {StepKind::Page, resources::kSummaryDialog};
+        case 8:
+            return {StepKind::Pass, 0};
+        case 9:
+            return {StepKind::Install, 0};
+        case 10:
+            return {StepKind::Finish, 0};
+        case 11:
+            return {StepKind::Failure, 0};
+        default:
+            return {StepKind::End, 0};
     }
 }
 
@@ -79,10 +96,18 @@ void RunStep(WVexaInstApp& app) {
     switch (action.kind) {
         case StepKind::Page:
             switch (action.dialog) {
-                case resources::kPresentationDialog: Show<WVexaPresentation>(app); break;
-                case resources::kLicenceDialog: Show<WVexaLicence>(app); break;
-                case resources::kReadmeDialog: Show<WVexaReadme>(app); break;
-                case resources::kUserInfoDialog: Show<WVexaUserInfo>(app); break;
+                case resources::kPresentationDialog:
+                    Show<WVexaPresentation>(app);
+                    break;
+                case resources::kLicenceDialog:
+                    Show<WVexaLicence>(app);
+                    break;
+                case resources::kReadmeDialog:
+                    Show<WVexaReadme>(app);
+                    break;
+                case resources::kUserInfoDialog:
+                    Show<WVexaUserInfo>(app);
+                    break;
                 case resources::kSetupTypeDialog: {
                     WVexaFullOrCustom page(MainWindowHandle(), app);
                     RunPage(page);
@@ -93,11 +118,17 @@ void RunStep(WVexaInstApp& app) {
                     // Whatever button closed the page: the directory is made and the log started.
                     SetUpDestination();
                     break;
-                case resources::kSummaryDialog: Show<WVexaDiskInfo>(app); break;
-                default: app.pageIndex = -1; break;
+                case resources::kSummaryDialog:
+                    Show<WVexaDiskInfo>(app);
+                    break;
+                default:
+                    app.pageIndex = -1;
+                    break;
             }
             break;
-        case StepKind::Pass: Pass(app); break;
+        case StepKind::Pass:
+            Pass(app);
+            break;
         case StepKind::PassWithLpcDefaults:
             app.completeSetup = 1;
             app.englishFiles = 1;
@@ -109,13 +140,19 @@ void RunStep(WVexaInstApp& app) {
             WriteUserRecord();
             Pass(app);
             break;
-        case StepKind::Install: InstallPhase(app); break;
-        case StepKind::Finish: FinishRun(app); break;
+        case StepKind::Install:
+            InstallPhase(app);
+            break;
+        case StepKind::Finish:
+            FinishRun(app);
+            break;
         case StepKind::Failure:
             ShowMessage(nullptr, 1063, MB_ICONEXCLAMATION);
             app.pageIndex = -1;
             break;
-        case StepKind::End: app.pageIndex = -1; break;
+        case StepKind::End:
+            app.pageIndex = -1;
+            break;
     }
 }
 

@@ -9,8 +9,8 @@ void RunWizard(WVexaInstApp& app);
 // What the step table says for an index under the current flavour: a pure function of the index and the
 // flavour's tags.
 enum class StepKind {
-    Page,                // show the page of `dialog`
-    Pass,                // go on in the step direction
+    Page,                 // show the page of `dialog`
+    Pass,                 // go on in the step direction
     PassWithLpcDefaults,  // step 3 of an LPC kit: Complete setup and English files, then pass
     PassClearingUser,     // step 4 of an LPC kit: empty name and company stored, then pass
     Install,              // step 9: the install phase

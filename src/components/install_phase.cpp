@@ -4,6 +4,8 @@
 
 // Not yet installing anything: the file-set engine and the family installers are still being built, so the
 // phase reports success with nothing copied.
-void InstallPhase(WVexaInstApp& app) { app.pageIndex = 10; }
+void InstallPhase(WVexaInstApp& app) {
+    app.pageIndex = 10;
+}
 
 void InstallPatch(WVexaInstApp&) {}

@@ -3,4 +3,6 @@
 #include "app/inst_app.h"
 
 // Accepts every media until the file-set lists are known.
-bool CheckMediaForSelection(WVexaInstApp&) { return true; }
+bool CheckMediaForSelection(WVexaInstApp&) {
+    return true;
+}

@@ -36,6 +36,10 @@ void CreateUninstallLog() {
     crt::fclose(file);
 }
 
-void AppendCopyLine(const std::string& path) { AppendLine("copy", path); }
+void AppendCopyLine(const std::string& path) {
+    AppendLine("copy", path);
+}
 
-void AppendMdLine(const std::string& path) { AppendLine("md", path); }
+void AppendMdLine(const std::string& path) {
+    AppendLine("md", path);
+}

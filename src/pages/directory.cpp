@@ -52,8 +52,9 @@ bool WVexaDirectory::OnCommand(int id) {
 void WVexaDirectory::CmBrowse() {
     std::string& dir = Setup().installDir;
     std::string kept = dir;
-    std::string title = Setup().languageOffset != 0 ? "S\xE9lectionnez le r\xE9pertoire d'installation pour OVRA"
-                                                    : "Select Setup Directory for OVRA";
+    std::string title = Setup().languageOffset != 0
+                            ? "S\xE9lectionnez le r\xE9pertoire d'installation pour OVRA"
+                            : "Select Setup Directory for OVRA";
     std::string chosen;
     if (!platform::Current().ui->BrowseForFolder(Handle(), title, chosen)) {
         dir = kept;
@@ -63,8 +64,8 @@ void WVexaDirectory::CmBrowse() {
     SetDlgItemText(kDirectoryEdit, dir);
 }
 
-WVexaSetupDir::WVexaSetupDir(HWND parent, std::int32_t* pageIndex, std::int32_t* step, const std::string& prompt,
-                             std::string& location)
+WVexaSetupDir::WVexaSetupDir(HWND parent, std::int32_t* pageIndex, std::int32_t* step,
+                             const std::string& prompt, std::string& location)
     : InstallOptionDialog(parent, resources::kSourcePromptDialog, pageIndex, step),
       prompt_(prompt),
       location_(location) {}

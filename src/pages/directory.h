@@ -7,7 +7,7 @@
 #include "pages/option_dialog.h"
 
 class WVexaDirectory : public InstallOptionDialog {
-public:
+  public:
     WVexaDirectory(HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     void SetupPage() override;
     bool CanLeave() override;
@@ -17,12 +17,12 @@ public:
     static constexpr int kDirectoryEdit = 206;
     static constexpr int kBrowseButton = 106;
 
-protected:
+  protected:
     bool OnCommand(int id) override;
 };
 
 class WVexaSetupDir : public InstallOptionDialog {
-public:
+  public:
     // `location` is the caller's buffer of the media location; after OK it holds the new location,
     // ending with a backslash.
     WVexaSetupDir(HWND parent, std::int32_t* pageIndex, std::int32_t* step, const std::string& prompt,
@@ -33,10 +33,10 @@ public:
     static constexpr int kLocationEdit = 215;
     static constexpr int kPromptText = 216;
 
-protected:
+  protected:
     bool OnCommand(int id) override;
 
-private:
+  private:
     std::string prompt_;
     std::string& location_;
 };

@@ -4,7 +4,7 @@
 #include "pages/option_dialog.h"
 
 class WVexaTerminate : public InstallOptionDialog {
-public:
+  public:
     WVexaTerminate(HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     void SetupPage() override;
     int ForwardCommand() const override { return kExitButton; }

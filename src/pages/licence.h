@@ -4,7 +4,7 @@
 #include "pages/option_dialog.h"
 
 class WVexaLicence : public InstallOptionDialog {
-public:
+  public:
     WVexaLicence(HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     void SetupPage() override;
 };

@@ -5,7 +5,8 @@
 #include "platform/win32.h"
 #include "resources/dialog_templates.h"
 
-InstallOptionDialog::InstallOptionDialog(HWND parent, int resourceId, std::int32_t* pageIndex, std::int32_t* step)
+InstallOptionDialog::InstallOptionDialog(HWND parent, int resourceId, std::int32_t* pageIndex,
+                                         std::int32_t* step)
     : platform::Dialog(resources::DialogTemplateFor(resourceId)),
       pageIndex_(pageIndex),
       step_(step),
@@ -14,10 +15,18 @@ InstallOptionDialog::InstallOptionDialog(HWND parent, int resourceId, std::int32
 
 void InstallOptionDialog::Command(int id) {
     switch (id) {
-        case kNextButton: CmNext(); break;
-        case kBackButton: CmBack(); break;
-        case kExitButton: CmExit(); break;
-        case kHelpButton: CmHelp(); break;
+        case kNextButton:
+            CmNext();
+            break;
+        case kBackButton:
+            CmBack();
+            break;
+        case kExitButton:
+            CmExit();
+            break;
+        case kHelpButton:
+            CmHelp();
+            break;
         default:
             if (!OnCommand(id)) platform::Dialog::Command(id);
     }
@@ -58,4 +67,6 @@ void InstallOptionDialog::ShowHelp(DWORD context) {
     WinHelpA(MainWindowHandle(), Setup().helpFile.c_str(), HELP_CONTEXT, context);
 }
 
-int RunPage(platform::Dialog& page) { return platform::Current().ui->DialogBoxModal(MainWindowHandle(), page); }
+int RunPage(platform::Dialog& page) {
+    return platform::Current().ui->DialogBoxModal(MainWindowHandle(), page);
+}

@@ -13,7 +13,7 @@ inline constexpr int kExitButton = 103;
 inline constexpr int kHelpButton = 104;
 
 class InstallOptionDialog : public platform::Dialog {
-public:
+  public:
     // `resourceId` names both the dialog template and the page picture. A page constructed while the page
     // index holds -1 shows no picture (the source prompt, the install-phase host).
     InstallOptionDialog(HWND parent, int resourceId, std::int32_t* pageIndex, std::int32_t* step);
@@ -31,7 +31,7 @@ public:
 
     HWND Parent() const { return parent_; }
 
-protected:
+  protected:
     // Back, Next, Exit and Help captioned from the message table.
     void SetNavigationCaptions();
     // WinHelpA(main window, help file, HELP_CONTEXT, context).
@@ -45,7 +45,7 @@ protected:
     std::int32_t* pageIndex_;
     std::int32_t* step_;
 
-private:
+  private:
     HWND parent_;
     int pictureId_;
 };

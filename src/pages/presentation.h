@@ -4,7 +4,7 @@
 #include "pages/option_dialog.h"
 
 class WVexaPresentation : public InstallOptionDialog {
-public:
+  public:
     WVexaPresentation(HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     void SetupPage() override;
     void CmHelp() override { ShowHelp(1); }

@@ -37,8 +37,8 @@ void WVexaReadme::CmNext() {
     if (ShellExecuteA(MainWindowHandle(), nullptr, path.c_str(), nullptr, nullptr, SW_SHOWDEFAULT) <= 32) {
         platform::Current().ui->NoteMessageId(0);
         MessageBoxExA(MainWindowHandle(), path.c_str(),
-                      s.languageOffset != 0 ? "Impossible d'ouvrir le fichier" : "Unable to open file", MB_ICONHAND,
-                      0);
+                      s.languageOffset != 0 ? "Impossible d'ouvrir le fichier" : "Unable to open file",
+                      MB_ICONHAND, 0);
     }
     // The page stays open whatever happened: only Skip, Back or Exit leave it.
 }

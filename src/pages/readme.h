@@ -4,7 +4,7 @@
 #include "pages/option_dialog.h"
 
 class WVexaReadme : public InstallOptionDialog {
-public:
+  public:
     WVexaReadme(HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     void SetupPage() override;
     void CmNext() override;
@@ -13,6 +13,6 @@ public:
 
     static constexpr int kSkipButton = 105;
 
-protected:
+  protected:
     bool OnCommand(int id) override;
 };

@@ -13,7 +13,8 @@ constexpr int kLanguageGroup = 105, kEnglishRadio = 106, kFrenchRadio = 107;
 }  // namespace
 
 WVexaFullOrCustom::WVexaFullOrCustom(HWND parent, WVexaInstApp& app)
-    : InstallOptionDialog(parent, resources::kSetupTypeDialog, &app.pageIndex, &app.stepDirection), app_(app) {}
+    : InstallOptionDialog(parent, resources::kSetupTypeDialog, &app.pageIndex, &app.stepDirection),
+      app_(app) {}
 
 void WVexaFullOrCustom::SetupPage() {
     caption = LoadMessage(1034);
@@ -26,7 +27,8 @@ void WVexaFullOrCustom::SetupPage() {
         ShowItem(kEnglishRadio, show);
         ShowItem(kLanguageGroup, show);
     };
-    if (HasTag(catalogue::kOvraPhilips) || HasTag(catalogue::kOvraSt6) || HasTag(catalogue::kOvraInfineon) || !HasTag(catalogue::kOvra)) {
+    if (HasTag(catalogue::kOvraPhilips) || HasTag(catalogue::kOvraSt6) || HasTag(catalogue::kOvraInfineon) ||
+        !HasTag(catalogue::kOvra)) {
         CheckDlgButton(kFrenchRadio, false);
         CheckDlgButton(kEnglishRadio, true);
         showLanguages(false);

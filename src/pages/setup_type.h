@@ -6,12 +6,12 @@
 class WVexaInstApp;
 
 class WVexaFullOrCustom : public InstallOptionDialog {
-public:
+  public:
     WVexaFullOrCustom(HWND parent, WVexaInstApp& app);
     void SetupPage() override;
     bool CanLeave() override;
     void CmHelp() override { ShowHelp(4); }
 
-private:
+  private:
     WVexaInstApp& app_;
 };

@@ -9,7 +9,8 @@
 #include "resources/dialog_templates.h"
 
 std::string FormatFreeSpace(unsigned long long bytes) {
-    if (bytes >= 1048577ull) return FormatText(LoadMessage(1078).c_str(), static_cast<double>(bytes) / 1048576.0);
+    if (bytes >= 1048577ull)
+        return FormatText(LoadMessage(1078).c_str(), static_cast<double>(bytes) / 1048576.0);
     if (bytes <= 1024ull) return FormatText(LoadMessage(1080).c_str(), static_cast<unsigned long>(bytes));
     return FormatText(LoadMessage(1079).c_str(), static_cast<double>(bytes) / 1024.0);
 }
@@ -22,7 +23,8 @@ unsigned long long FreeBytesOfDrive(const std::string& directory) {
         if (letter >= 'A' && letter <= 'Z') root = std::string(1, letter) + ":\\";
     }
     ULONGLONG freeToCaller = 0, total = 0, totalFree = 0;
-    if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &freeToCaller, &total, &totalFree)) return 0;
+    if (!GetDiskFreeSpaceExA(root.empty() ? nullptr : root.c_str(), &freeToCaller, &total, &totalFree))
+        return 0;
     return totalFree;
 }
 
@@ -38,7 +40,8 @@ void WVexaDiskInfo::SetupPage() {
     SetDlgItemText(202, s.company);
     SetDlgItemText(215, s.installDir);
     SetDlgItemText(208, FormatFreeSpace(freeBytes));
-    double required = HasTag(kOvraSt6) ? 8 : ((HasTag(kOvra) || HasTag(kOvraPhilips) || HasTag(kOvraInfineon)) ? 32 : 1);
+    double required =
+        HasTag(kOvraSt6) ? 8 : ((HasTag(kOvra) || HasTag(kOvraPhilips) || HasTag(kOvraInfineon)) ? 32 : 1);
     SetDlgItemText(209, FormatText(LoadMessage(1078).c_str(), required));
     SetDlgItemText(110, LoadMessage(1044));
     SetDlgItemText(111, LoadMessage(1045));

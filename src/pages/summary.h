@@ -6,7 +6,7 @@
 #include "pages/option_dialog.h"
 
 class WVexaDiskInfo : public InstallOptionDialog {
-public:
+  public:
     WVexaDiskInfo(HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     void SetupPage() override;
     void CmHelp() override { ShowHelp(8); }

@@ -4,7 +4,7 @@
 #include "pages/option_dialog.h"
 
 class WVexaUserInfo : public InstallOptionDialog {
-public:
+  public:
     WVexaUserInfo(HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     void SetupPage() override;
     bool CanLeave() override;

@@ -122,11 +122,11 @@ namespace catalogue {
 namespace {
 
 constexpr const char* kBuildTools[] = {
-    "ASM51",  "C51",    "LX51",   "OH51",   "LIB51",  "CMP51",  "ASMXA",  "CXA",    "LNKXA",  "OHXA",
-    "LIBXA",  "CMPXA",  "ASM251", "C251",   "LNK251", "OH251",  "LIB251", "ASMST6", "CST6",   "LNKST6",
-    "OHST6",  "LIBST6", "ASMST5", "CST5",   "LNKST5", "OHST5",  "LIBST5", "ASMSTC", "CSTC",   "LNKSTC",
-    "OHSTC",  "ASMMC",  "CMC",    "LNKMC",  "ASMMX",  "CMX",    "LNKMX",  "OHMX",   "LIBMX",  "GCCXE",
-    "ASXE",   "LDXE",   "CMPXE",  "LOADER", "SIMCFG", "EMUCFG", "DBGCFG",
+    "ASM51", "C51",    "LX51",   "OH51",   "LIB51",  "CMP51",  "ASMXA",  "CXA",    "LNKXA", "OHXA",
+    "LIBXA", "CMPXA",  "ASM251", "C251",   "LNK251", "OH251",  "LIB251", "ASMST6", "CST6",  "LNKST6",
+    "OHST6", "LIBST6", "ASMST5", "CST5",   "LNKST5", "OHST5",  "LIBST5", "ASMSTC", "CSTC",  "LNKSTC",
+    "OHSTC", "ASMMC",  "CMC",    "LNKMC",  "ASMMX",  "CMX",    "LNKMX",  "OHMX",   "LIBMX", "GCCXE",
+    "ASXE",  "LDXE",   "CMPXE",  "LOADER", "SIMCFG", "EMUCFG", "DBGCFG",
 };
 static_assert(sizeof kBuildTools / sizeof kBuildTools[0] == 47);
 
@@ -143,9 +143,17 @@ constexpr const char* kXaUtilities[] = {"SIMCFG", "EMUCFG", "DBGCFG"};
 
 }  // namespace
 
-std::span<const char* const> BuildComponentsTools() { return kBuildTools; }
-std::span<const char* const> BuildComponentsUtilities() { return kBuildUtilities; }
-std::span<const char* const> BuildComponentsProducts() { return kBuildProducts; }
-std::span<const char* const> XaFileUtilities() { return kXaUtilities; }
+std::span<const char* const> BuildComponentsTools() {
+    return kBuildTools;
+}
+std::span<const char* const> BuildComponentsUtilities() {
+    return kBuildUtilities;
+}
+std::span<const char* const> BuildComponentsProducts() {
+    return kBuildProducts;
+}
+std::span<const char* const> XaFileUtilities() {
+    return kXaUtilities;
+}
 
 }  // namespace catalogue

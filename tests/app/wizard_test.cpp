@@ -47,7 +47,9 @@ std::vector<std::string> Walk(std::vector<Button> buttons) {
             }
             case StepKind::Pass:
             case StepKind::PassWithLpcDefaults:
-            case StepKind::PassClearingUser: index += direction; break;
+            case StepKind::PassClearingUser:
+                index += direction;
+                break;
             case StepKind::Install:
                 trail.push_back("install");
                 index = 10;
@@ -60,7 +62,9 @@ std::vector<std::string> Walk(std::vector<Button> buttons) {
                 trail.push_back("failure");
                 index = -1;
                 break;
-            case StepKind::End: index = -1; break;
+            case StepKind::End:
+                index = -1;
+                break;
         }
     }
     return trail;
@@ -85,9 +89,9 @@ TEST(WizardSteps, PagesShownGoingForwardsByFlavour) {
     struct Case {
         Flavour flavour;
         Trail trail;
-    } cases[] = {{kKit, kitPages},      {kPhilips, kitPages}, {kSt6, kitPages},     {kInfineon, kitPages},
-                 {kLpc, lpcPages},      {kRelease, toolPages}, {kAddOn, toolPages}, {kMx, toolPages},
-                 {kXe, toolPages}};
+    } cases[] = {{kKit, kitPages},      {kPhilips, kitPages}, {kSt6, kitPages},
+                 {kInfineon, kitPages}, {kLpc, lpcPages},     {kRelease, toolPages},
+                 {kAddOn, toolPages},   {kMx, toolPages},     {kXe, toolPages}};
     for (const auto& c : cases) {
         Apply(c.flavour);
         EXPECT_EQ(Walk({}), c.trail) << c.flavour.name;
@@ -138,7 +142,8 @@ TEST(WizardSteps, ExitOnAnyPageEndsTheRun) {
 
 TEST(WizardSteps, IndicesOutsideTheTableEndTheWizard) {
     Apply(kKit);
-    for (int index : {12, 13, -5, -2, 1000}) EXPECT_EQ(DecideStep(index).kind, StepKind::End) << index;
+    for (int index : {12, 13, -5, -2, 1000})
+        EXPECT_EQ(DecideStep(index).kind, StepKind::End) << index;
     EXPECT_EQ(DecideStep(8).kind, StepKind::Pass);
     EXPECT_EQ(DecideStep(11).kind, StepKind::Failure);
 }

@@ -23,10 +23,12 @@ using testing_support::RecordingUi;
 using testing_support::TempPrefix;
 using testing_support::WriteHostFile;
 
-std::string Msg(int id) { return resources::LoadMessage(id, 0); }
+std::string Msg(int id) {
+    return resources::LoadMessage(id, 0);
+}
 
 class PageTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ResetSetupRecord();
         ::Setup().sourceDir = "C:\\media\\";
@@ -263,7 +265,9 @@ TEST_F(PageTest, DestinationIsStoredWithoutItsTrailingBackslash) {
         const char* typed;
         const char* stored;
         bool leaves;
-    } cases[] = {{"C:\\Tools\\", "C:\\Tools", true}, {"C:\\", "C:", true}, {"D:\\Kit", "D:\\Kit", true},
+    } cases[] = {{"C:\\Tools\\", "C:\\Tools", true},
+                 {"C:\\", "C:", true},
+                 {"D:\\Kit", "D:\\Kit", true},
                  {"", "", false}};
     for (const auto& c : cases) {
         index = 6;
@@ -339,7 +343,8 @@ TEST_F(PageTest, SourcePromptReturnsTheLocationWithABackslash) {
         const char* typed;
         const char* location;
         bool closes;
-    } cases[] = {{"D:", "D:\\", true}, {"D:\\", "D:\\", true}, {"E:\\disk2", "E:\\disk2\\", true}, {"", "old", false}};
+    } cases[] = {
+        {"D:", "D:\\", true}, {"D:\\", "D:\\", true}, {"E:\\disk2", "E:\\disk2\\", true}, {"", "old", false}};
     for (const auto& c : cases) {
         std::int32_t promptIndex = -1, promptStep = 1;
         std::string location = "old";
@@ -421,10 +426,15 @@ TEST_F(PageTest, FreeSpaceFormatsAtTheirThresholds) {
     struct Case {
         unsigned long long bytes;
         const char* text;
-    } cases[] = {{0, "0 bytes"},           {1024, "1024 bytes"},        {1025, "1 Kbytes"},
-                 {1048576, "1024 Kbytes"}, {1048577, "1 Mbytes"},       {3u * 1048576u, "3 Mbytes"},
+    } cases[] = {{0, "0 bytes"},
+                 {1024, "1024 bytes"},
+                 {1025, "1 Kbytes"},
+                 {1048576, "1024 Kbytes"},
+                 {1048577, "1 Mbytes"},
+                 {3u * 1048576u, "3 Mbytes"},
                  {5ull << 40, "5242880 Mbytes"}};
-    for (const auto& c : cases) EXPECT_EQ(FormatFreeSpace(c.bytes), c.text) << c.bytes;
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFreeSpace(c.bytes), c.text) << c.bytes;
 }
 
 TEST_F(PageTest, SummaryShowsFreeAndRequiredSpace) {
@@ -432,7 +442,8 @@ TEST_F(PageTest, SummaryShowsFreeAndRequiredSpace) {
     struct Case {
         std::uint32_t product;
         const char* required;
-    } cases[] = {{0x2, "32 Mbytes"}, {0x4, "8 Mbytes"}, {0x6, "8 Mbytes"}, {0x8, "1 Mbytes"}, {0x80, "32 Mbytes"}};
+    } cases[] = {
+        {0x2, "32 Mbytes"}, {0x4, "8 Mbytes"}, {0x6, "8 Mbytes"}, {0x8, "1 Mbytes"}, {0x80, "32 Mbytes"}};
     for (const auto& c : cases) {
         ::Setup().productWord = c.product;
         ::Setup().installDir = "c:\\Kit";
@@ -481,9 +492,9 @@ TEST_F(PageTest, HelpAsksForThePageTopic) {
         EXPECT_FALSE(page->Ended());
     }
     EXPECT_EQ(ui.helpRequests,
-              (std::vector<std::string>{"C:\\media\\INSTALL.HLP#1", "C:\\media\\INSTALL.HLP#2", "C:\\media\\INSTALL.HLP#4",
-                                        "C:\\media\\INSTALL.HLP#6", "C:\\media\\INSTALL.HLP#7",
-                                        "C:\\media\\INSTALL.HLP#8"}));
+              (std::vector<std::string>{"C:\\media\\INSTALL.HLP#1", "C:\\media\\INSTALL.HLP#2",
+                                        "C:\\media\\INSTALL.HLP#4", "C:\\media\\INSTALL.HLP#6",
+                                        "C:\\media\\INSTALL.HLP#7", "C:\\media\\INSTALL.HLP#8"}));
 }
 
 }  // namespace
