@@ -52,7 +52,7 @@ inline constexpr const char* kLink51 = "LNK51";
 inline constexpr const char* kIce51 = "ICE51";
 inline constexpr const char* kRtk51 = "RTK51";
 inline constexpr const char* kMon51 = "MON51";
-inline constexpr const char* kDsPack51 = "DSPACK51";
+inline constexpr const char* kDsPack51 = "T8XC51FP";
 
 // XA members.
 inline constexpr const char* kAsmXa = "ASMXA";
@@ -60,7 +60,7 @@ inline constexpr const char* kCXa = "CXA";
 inline constexpr const char* kLinkXa = "LNKXA";
 inline constexpr const char* kRtkXa = "RTKXA";
 inline constexpr const char* kMonXa = "MONXA";
-inline constexpr const char* kBoardXa = "BSPXA";
+inline constexpr const char* kBoardXa = "EB-XA";
 
 // 80251 members (no flavour file carries this word: always false).
 inline constexpr const char* kAsm251 = "ASM251";
@@ -71,7 +71,7 @@ inline constexpr const char* kLink251 = "LNK251";
 inline constexpr const char* kAsmSt6 = "ASMST6";
 inline constexpr const char* kCSt6 = "CST6";
 inline constexpr const char* kLinkSt6 = "LNKST6";
-inline constexpr const char* kEmuSt6 = "HDS2ST6";
+inline constexpr const char* kEmuSt6 = "CEIBOEMUST6";
 
 // ST5 members.
 inline constexpr const char* kAsmSt5 = "ASMST5";
@@ -86,7 +86,7 @@ inline constexpr const char* kLinkMx = "LNKMX";
 inline constexpr const char* k80C51Mx = "80C51MX";
 
 // XE members.
-inline constexpr const char* kXeGcc = "XEGCC";
+inline constexpr const char* kXeGcc = "TOOLSXE";
 inline constexpr const char* kXeCompressor = "XECOMPRESS";
 
 // Add-on members.
@@ -139,5 +139,25 @@ std::span<const char* const> BuildComponentsUtilities();
 std::span<const char* const> BuildComponentsProducts();
 // The three tool-chain utilities whose versions the XA family's build file records.
 std::span<const char* const> XaFileUtilities();
+
+}  // namespace catalogue
+
+namespace catalogue {
+
+// The media check: for each component the flavour may select, the file sets that must be on the media.
+// A row applies when its tag (or its alternative tag) is set; the first row applies to every IDE kit.
+struct MediaFileSet {
+    const char* name;
+    const char* onlyWithTag = nullptr;    // tested only when this tag is set too
+    const char* unlessTag = nullptr;      // not tested when this tag is set
+    const char* unlessOtherTag = nullptr;  // nor when this one is
+};
+struct MediaCheckRow {
+    const char* tag;  // nullptr: the IDE kit row (any of the four kit tags)
+    const char* alternativeTag;
+    std::span<const MediaFileSet> sets;
+};
+// The 43 rows, in the order the family installers install them.
+std::span<const MediaCheckRow> MediaCheckRows();
 
 }  // namespace catalogue
