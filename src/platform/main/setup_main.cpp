@@ -13,6 +13,7 @@
 
 #include "app/program_entry.h"
 #include "platform/machine/machine.h"
+#include "platform/machine/registry.h"
 #include "platform/machine/system.h"
 #include "platform/ui/answers.h"
 #include "platform/ui/script_ui.h"
@@ -110,8 +111,22 @@ int main(int argc, char** argv) {
         return Fail("cannot write transcript " + options.transcript);
 
     platform::Machine machine({options.prefix, HostLocale()});
-    std::unique_ptr<platform::UiApi> ui =
-        std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
+    // A damaged hive is never written over: refuse the whole run before anything changes.
+    for (auto hive : {platform::MachineRegistry::Hive::Machine, platform::MachineRegistry::Hive::User}) {
+        std::string damage = machine.registry().LoadError(hive);
+        if (damage.empty()) continue;
+        std::string message = "the registry of the prefix is damaged and is left as it is: " + damage;
+        transcript.Line("error " + message);
+        std::fprintf(stderr, "setup: %s\n", message.c_str());
+        return 4;
+    }
+
+    auto script = std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
+    script->SetFileExists([](const std::string& path) {
+        DWORD attributes = platform::Current().files->GetFileAttributesA(path.c_str());
+        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    });
+    std::unique_ptr<platform::UiApi> ui = std::move(script);
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
     platform::Install(machine.ServicesWith(ui.get()));
 
