@@ -89,6 +89,12 @@ PtyRun RunOnPty(const std::vector<std::string>& args, const std::vector<PtyStep>
     while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // The terminal turns each line end into CR LF; the program wrote LF.
+    std::string text;
+    for (std::size_t i = 0; i < run.screen.size(); ++i)
+        if (!(run.screen[i] == '\r' && i + 1 < run.screen.size() && run.screen[i + 1] == '\n'))
+            text += run.screen[i];
+    run.screen = text;
     return run;
 }
 
@@ -130,6 +136,11 @@ TEST(TextFrontEnd, ShowsTheHeaderAndEndsWhenTheInputCloses) {
         << run.screen;
     std::string transcript = media.Transcript();
     EXPECT_EQ(transcript.rfind("window caption=\"Vexa 6.1 Installation Program\"\n", 0), 0u) << transcript;
+    // Whatever page the input ended on was left with Exit, and its question was let through.
+    if (transcript.find("\npage ") != std::string::npos) {
+        EXPECT_NE(transcript.find("\npress 103 "), std::string::npos) << transcript;
+        EXPECT_NE(transcript.find("style=0x31 answer=OK\n"), std::string::npos) << transcript;
+    }
 }
 
 TEST(TextFrontEnd, InputClosedFromTheStartStillEnds) {

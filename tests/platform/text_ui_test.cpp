@@ -391,13 +391,16 @@ TEST(Mnemonics, LetterAndDisplay) {
 TEST(TextUi, ListBoxShowsEveryLineIntoAPipe) {
     TextUiHarness h("a\n");
     TestPage page(2, h.ui());
-    for (int i = 1; i <= 40; ++i)
+    for (int i = 1; i <= 40; ++i) {
         page.AddListItem(105, "Clause " + std::to_string(i));
+        if (i == 20) page.AddListItem(105, "");
+    }
     h.ui().DialogBoxModal(nullptr, page);
     std::string screen = h.Screen();
     EXPECT_TRUE(Contains(screen, "| Clause 1\n")) << screen;
     EXPECT_TRUE(Contains(screen, "| Clause 40\n")) << screen;
-    EXPECT_EQ(h.Lines("  list"), std::vector<std::string>{"  list 105 items=40 first=\"Clause 1\""});
+    EXPECT_TRUE(Contains(screen, "| Clause 20\n  |\n  | Clause 21\n")) << screen;
+    EXPECT_EQ(h.Lines("  list"), std::vector<std::string>{"  list 105 items=41 first=\"Clause 1\""});
     EXPECT_EQ(page.commands, std::vector<int>{102});  // "I &accept"
 }
 

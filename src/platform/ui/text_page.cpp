@@ -135,9 +135,12 @@ void TextUi::DrawPage(const Dialog& dialog, std::size_t listTop) {
                 std::size_t pageSize = ListPageSize();
                 std::size_t first = std::min(listTop, c.items.size());
                 std::size_t end = first + std::min(pageSize, c.items.size() - first);
-                for (std::size_t i = first; i < end; ++i)
+                for (std::size_t i = first; i < end; ++i) {
+                    // The empty items are the licence's paragraph breaks: keep them as empty lines.
+                    if (c.items[i].empty()) out += "  |\n";
                     for (const std::string& line : WrapText(c.items[i], width - 4))
                         out += "  | " + line + "\n";
+                }
                 if (c.items.size() > pageSize)
                     out += "  -- lines " + std::to_string(first + 1) + "-" + std::to_string(end) + " of " +
                            std::to_string(c.items.size()) + "; \"+\" next, \"-\" previous --\n";
