@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,11 +13,14 @@
 #include <string>
 
 #include "app/program_entry.h"
+#include "platform/machine/files.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/registry.h"
 #include "platform/machine/system.h"
 #include "platform/ui/answers.h"
 #include "platform/ui/script_ui.h"
+#include "platform/ui/text_files.h"
+#include "platform/ui/text_ui.h"
 #include "platform/ui/transcript.h"
 
 namespace {
@@ -59,6 +63,16 @@ std::string ExecutableDir(const char* argv0) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+// Without --ui: the windows on a display (when they are built in), the terminal when someone sits at
+// one, else the unattended run.
+std::string DefaultFrontEnd() {
+#if defined(OVRA_HAVE_GUI)
+    if (const char* display = std::getenv("DISPLAY"); display && *display) return "gui";
+#endif
+    if (isatty(STDIN_FILENO) == 1 && isatty(STDOUT_FILENO) == 1) return "text";
+    return "script";
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "setup: %s\n", message.c_str());
     return 2;
@@ -89,8 +103,8 @@ int main(int argc, char** argv) {
             return 2;
         }
     }
-    if (options.ui.empty()) options.ui = "script";
-    if (options.ui != "script")
+    if (options.ui.empty()) options.ui = DefaultFrontEnd();
+    if (options.ui != "script" && options.ui != "text")
         return Fail("front end \"" + options.ui + "\" is not available in this build");
 
     char media[PATH_MAX];
@@ -121,12 +135,20 @@ int main(int argc, char** argv) {
         return 4;
     }
 
-    auto script = std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
-    script->SetFileExists([](const std::string& path) {
-        DWORD attributes = platform::Current().files->GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    });
-    std::unique_ptr<platform::UiApi> ui = std::move(script);
+    std::unique_ptr<platform::UiApi> ui;
+    if (options.ui == "text") {
+        // A terminal that goes away must end the run through the end of input, not kill it mid-write.
+        std::signal(SIGPIPE, SIG_IGN);
+        ui = std::make_unique<platform::TextUi>(STDIN_FILENO, STDOUT_FILENO, transcript,
+                                                platform::TextFilesOver(machine.files()));
+    } else {
+        auto script = std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
+        script->SetFileExists([](const std::string& path) {
+            DWORD attributes = platform::Current().files->GetFileAttributesA(path.c_str());
+            return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+        });
+        ui = std::move(script);
+    }
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
     platform::Install(machine.ServicesWith(ui.get()));
 
@@ -144,6 +166,10 @@ int main(int argc, char** argv) {
     } catch (const platform::ScriptStuck& stuck) {
         transcript.Line(std::string("error ") + stuck.what());
         std::fprintf(stderr, "setup: %s\n", stuck.what());
+        status = 3;
+    } catch (const platform::TextInputEnded& ended) {
+        transcript.Line(std::string("error ") + ended.what());
+        std::fprintf(stderr, "setup: %s\n", ended.what());
         status = 3;
     }
     platform::Install(platform::Services{});

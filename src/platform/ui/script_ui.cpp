@@ -4,19 +4,12 @@
 #include <cstdlib>
 
 #include "platform/machine/text_util.h"
+#include "platform/ui/transcript_lines.h"
 
 namespace platform {
 
 namespace {
-
-HWND const kMainWindow = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(0x10010));
-
-std::string Hex(unsigned value, int digits) {
-    char text[16];
-    std::snprintf(text, sizeof text, "0x%0*X", digits, value);
-    return text;
-}
-
+HWND const kMainWindow = FrontEndMainWindow();
 }  // namespace
 
 ScriptUi::ScriptUi(Answers answers, Transcript& transcript)
@@ -28,11 +21,11 @@ HWND ScriptUi::MainWindow() {
 
 void ScriptUi::CreateMainWindow(const std::string& caption) {
     haveMainWindow_ = true;
-    transcript_.Line("window caption=" + Transcript::Quote(caption));
+    transcript_.Line(WindowLine(caption));
 }
 
 void ScriptUi::SetBackgroundTitle(const std::string& title, UINT drawTextFormat) {
-    transcript_.Line("background title=" + Transcript::Quote(title) + " format=" + Hex(drawTextFormat, 2));
+    transcript_.Line(BackgroundLine(title, drawTextFormat));
 }
 
 int ScriptUi::DefaultAnswer(int messageId, UINT type) {
@@ -70,20 +63,12 @@ int ScriptUi::MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, 
     if (id >= 0)
         if (auto scripted = answers_.AnswerFor(id)) answer = *scripted;
     if (answer == 0) answer = DefaultAnswer(id, type);
-    std::string line = "messagebox";
-    if (id > 0) line += " id=" + std::to_string(id);
-    line += std::string(" owner=") + (owner == nullptr ? "none" : (owner == kMainWindow ? "main" : "page"));
-    line += " caption=" + Transcript::Quote(caption ? caption : "");
-    line += " text=" + Transcript::Quote(text ? text : "");
-    line += " style=" + Hex(type, 2);
-    line += std::string(" answer=") + AnswerName(answer);
-    transcript_.Line(line);
+    transcript_.Line(MessageBoxLine(id, owner, kMainWindow, caption, text, type, answer));
     return answer;
 }
 
 BOOL ScriptUi::WinHelpA(HWND, LPCSTR helpFile, UINT command, DWORD data) {
-    transcript_.Line("help file=" + Transcript::Quote(helpFile ? helpFile : "") +
-                     " command=" + std::to_string(command) + " context=" + std::to_string(data));
+    transcript_.Line(HelpLine(helpFile, command, data));
     return TRUE;
 }
 
@@ -96,26 +81,6 @@ void ScriptUi::Trace(const std::string& line) {
 namespace platform {
 
 namespace {
-
-const char* ClassName(const Control& c) {
-    switch (c.cls) {
-        case ControlClass::Static:
-            return "static";
-        case ControlClass::Edit:
-            return "edit";
-        case ControlClass::ListBox:
-            return "list";
-        case ControlClass::Gauge:
-            return "gauge";
-        case ControlClass::Animation:
-            return "animation";
-        case ControlClass::Button:
-            if (c.IsButton(BS_GROUPBOX)) return "group";
-            if (c.IsButton(BS_AUTORADIOBUTTON)) return "radio";
-            return "button";
-    }
-    return "control";
-}
 
 // Words an answers file may use for a dialog's commands.
 int CommandWord(const std::string& word) {
@@ -133,22 +98,7 @@ int CommandWord(const std::string& word) {
 }  // namespace
 
 void ScriptUi::RecordDialog(Transcript& transcript, const Dialog& dialog) {
-    transcript.Line("page " + std::to_string(dialog.TemplateId()) +
-                    " caption=" + Transcript::Quote(dialog.caption));
-    for (const Control& c : dialog.controls) {
-        if (!c.visible) continue;
-        std::string line = std::string("  ") + ClassName(c) + " " + std::to_string(c.id);
-        if (c.cls == ControlClass::ListBox) {
-            line += " items=" + std::to_string(c.items.size());
-            if (!c.items.empty()) line += " first=" + Transcript::Quote(c.items.front());
-        } else {
-            line += " " + Transcript::Quote(c.text);
-        }
-        if (c.IsButton(BS_AUTORADIOBUTTON) && c.checked) line += " checked";
-        if (c.IsButton(BS_DEFPUSHBUTTON)) line += " default";
-        if (!c.enabled) line += " disabled";
-        transcript.Line(line);
-    }
+    platform::RecordDialog(transcript, dialog);
 }
 
 void ScriptUi::FillFromAnswers(Dialog& dialog) {
@@ -206,14 +156,12 @@ int ScriptUi::NextCommand(Dialog& dialog) {
 int ScriptUi::DialogBoxModal(HWND, Dialog& dialog) {
     dialog.SetupWindow();
     FillFromAnswers(dialog);
-    RecordDialog(transcript_, dialog);
+    platform::RecordDialog(transcript_, dialog);
     constexpr int kMaxRefusals = 3;
     int refusals = 0;
     int command = NextCommand(dialog);
     while (!dialog.Ended()) {
-        const Control* button = dialog.Find(command);
-        transcript_.Line("press " + std::to_string(command) + " " +
-                         Transcript::Quote(button ? button->text : ""));
+        transcript_.Line(PressLine(dialog, command));
         dialog.Command(command);
         if (dialog.Ended()) break;
         if (++refusals >= kMaxRefusals)
@@ -227,17 +175,6 @@ int ScriptUi::DialogBoxModal(HWND, Dialog& dialog) {
     }
     return dialog.Result();
 }
-
-namespace {
-std::string ModelessState(const Dialog& dialog) {
-    std::string state = "title=" + Transcript::Quote(dialog.caption);
-    for (const Control& c : dialog.controls) {
-        if (c.cls == ControlClass::Static) state += " text=" + Transcript::Quote(c.text);
-        if (c.cls == ControlClass::Gauge) state += " gauge=" + std::to_string(c.value);
-    }
-    return state;
-}
-}  // namespace
 
 void ScriptUi::ModelessShow(Dialog& dialog) {
     dialog.SetupWindow();
@@ -261,8 +198,7 @@ void ScriptUi::ModelessDestroy(Dialog& dialog) {
 
 bool ScriptUi::BrowseForFolder(HWND, const std::string& title, std::string& path) {
     auto chosen = answers_.Get("browse");
-    transcript_.Line("browse title=" + Transcript::Quote(title) + " result=" +
-                     (chosen && !chosen->empty() ? Transcript::Quote(*chosen) : std::string("cancel")));
+    transcript_.Line(BrowseLine(title, chosen));
     if (!chosen || chosen->empty()) return false;
     path = *chosen;
     return true;
@@ -271,8 +207,7 @@ bool ScriptUi::BrowseForFolder(HWND, const std::string& title, std::string& path
 std::intptr_t ScriptUi::ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, LPCSTR, int) {
     std::string name = file ? file : "";
     bool exists = fileExists_ ? fileExists_(name) : false;
-    transcript_.Line("shellexecute verb=" + Transcript::Quote(operation ? operation : "") +
-                     " file=" + Transcript::Quote(name) + (exists ? " opened" : " not-found"));
+    transcript_.Line(ShellExecuteLine(operation, name, exists));
     return exists ? 42 : static_cast<std::intptr_t>(SE_ERR_FNF);
 }
 

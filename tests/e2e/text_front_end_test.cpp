@@ -1,0 +1,164 @@
+// The setup program on a pseudo-terminal with the text front end: the header appears, the end of the
+// input leaves through Exit, and the program ends on its own (a run that overruns its deadline is killed
+// and fails the test).
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "support/temp_prefix.h"
+
+namespace {
+
+using testing_support::ReadHostFile;
+using testing_support::TempDir;
+using testing_support::WriteHostFile;
+
+struct PtyStep {
+    std::string waitFor;  // sent once the screen shows this ("" at once)
+    std::string send;
+};
+
+struct PtyRun {
+    int exitCode = -1;
+    bool timedOut = false;
+    std::string screen;
+};
+
+PtyRun RunOnPty(const std::vector<std::string>& args, const std::vector<PtyStep>& steps,
+                std::chrono::seconds limit = std::chrono::seconds(30)) {
+    PtyRun run;
+    winsize size{};
+    size.ws_col = 100;
+    size.ws_row = 30;
+    int master = -1;
+    pid_t child = forkpty(&master, nullptr, nullptr, &size);
+    if (child < 0) {
+        ADD_FAILURE() << "forkpty failed: errno " << errno;
+        return run;
+    }
+    if (child == 0) {
+        std::vector<char*> argv;
+        for (const auto& a : args)
+            argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        unsetenv("DISPLAY");
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    auto deadline = std::chrono::steady_clock::now() + limit;
+    std::size_t step = 0;
+    std::size_t searchFrom = 0;
+    bool open = true;
+    while (open) {
+        while (step < steps.size()) {
+            std::size_t at = run.screen.find(steps[step].waitFor, searchFrom);
+            if (at == std::string::npos) break;
+            searchFrom = at + steps[step].waitFor.size();
+            // A child that has already gone makes this fail; what it left on the screen still counts.
+            (void)!write(master, steps[step].send.data(), steps[step].send.size());
+            ++step;
+        }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            run.timedOut = true;
+            kill(child, SIGKILL);
+            break;
+        }
+        pollfd p{master, POLLIN, 0};
+        int ready = poll(&p, 1, 100);
+        if (ready < 0 && errno != EINTR) break;
+        if (ready <= 0) continue;
+        char buffer[4096];
+        ssize_t n = read(master, buffer, sizeof buffer);
+        if (n > 0) {
+            run.screen.append(buffer, static_cast<std::size_t>(n));
+        } else if (!(n < 0 && errno == EINTR)) {
+            open = false;  // EIO: every copy of the terminal's other side is closed
+        }
+    }
+    close(master);
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    // The terminal turns each line end into CR LF; the program wrote LF.
+    std::string text;
+    for (std::size_t i = 0; i < run.screen.size(); ++i)
+        if (!(run.screen[i] == '\r' && i + 1 < run.screen.size() && run.screen[i + 1] == '\n'))
+            text += run.screen[i];
+    run.screen = text;
+    return run;
+}
+
+// A media directory of the kit and a prefix that does not exist yet.
+struct SmallMedia {
+    TempDir dir;
+    SmallMedia() { WriteHostFile(dir.path() + "/media/INSTOVRA.INI", "[INSTALL]\r\nCODE=11\r\n"); }
+    std::vector<std::string> Args(bool withUi) const {
+        std::vector<std::string> args = {std::string(OVRA_BINARY_DIR) + "/setup"};
+        if (withUi) {
+            args.push_back("--ui");
+            args.push_back("text");
+        }
+        for (const char* a :
+             {"--prefix", "/prefix", "--media", "/media", "--transcript", "/transcript.txt"}) {
+            std::string s = a;
+            args.push_back(s[0] == '/' ? dir.path() + s : s);
+        }
+        return args;
+    }
+    std::string Transcript() const { return ReadHostFile(dir.path() + "/transcript.txt"); }
+};
+
+// Until the prefix maps the media onto a drive the program stops before any window; that is not what
+// these tests are about.
+bool PrefixCannotReachMedia(const PtyRun& run) {
+    return run.screen.find("no drive of the prefix reaches") != std::string::npos;
+}
+
+TEST(TextFrontEnd, ShowsTheHeaderAndEndsWhenTheInputCloses) {
+    SmallMedia media;
+    // Ctrl-D at the start of a line is the end of the input on a terminal.
+    PtyRun run = RunOnPty(media.Args(true), {{"Vexa 6.1 Installation Program", "\x04"}});
+    if (PrefixCannotReachMedia(run)) GTEST_SKIP() << "the prefix backend does not map the media yet";
+    ASSERT_FALSE(run.timedOut) << run.screen;
+    EXPECT_EQ(run.exitCode, 0) << run.screen;
+    EXPECT_NE(run.screen.find("Vexa 6.1 Installation Program - Kestravion Vexa 6.1 Development Suite"),
+              std::string::npos)
+        << run.screen;
+    std::string transcript = media.Transcript();
+    EXPECT_EQ(transcript.rfind("window caption=\"Vexa 6.1 Installation Program\"\n", 0), 0u) << transcript;
+    // Whatever page the input ended on was left with Exit, and its question was let through.
+    if (transcript.find("\npage ") != std::string::npos) {
+        EXPECT_NE(transcript.find("\npress 103 "), std::string::npos) << transcript;
+        EXPECT_NE(transcript.find("style=0x31 answer=OK\n"), std::string::npos) << transcript;
+    }
+}
+
+TEST(TextFrontEnd, InputClosedFromTheStartStillEnds) {
+    SmallMedia media;
+    PtyRun run = RunOnPty(media.Args(true), {{"", "\x04"}, {"", "\x04"}});
+    if (PrefixCannotReachMedia(run)) GTEST_SKIP() << "the prefix backend does not map the media yet";
+    ASSERT_FALSE(run.timedOut) << run.screen;
+    EXPECT_EQ(run.exitCode, 0) << run.screen;
+}
+
+TEST(TextFrontEnd, IsTheDefaultOnATerminal) {
+    SmallMedia media;
+    PtyRun run = RunOnPty(media.Args(false), {{"Vexa 6.1 Installation Program", "\x04"}});
+    if (PrefixCannotReachMedia(run)) GTEST_SKIP() << "the prefix backend does not map the media yet";
+    ASSERT_FALSE(run.timedOut) << run.screen;
+    EXPECT_EQ(run.exitCode, 0) << run.screen;
+    // The headless front end writes nothing to the terminal; the text one draws the header.
+    EXPECT_NE(run.screen.find("Vexa 6.1 Installation Program\n"), std::string::npos) << run.screen;
+}
+
+}  // namespace
