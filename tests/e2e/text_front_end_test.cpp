@@ -152,4 +152,30 @@ TEST(TextFrontEnd, IsTheDefaultOnATerminal) {
     EXPECT_NE(run.screen.find("Vexa 6.1 Installation Program\n"), std::string::npos) << run.screen;
 }
 
+TEST(TextFrontEnd, WalksTheWholeKitWizard) {
+    SmallMedia media;
+    PtyRun run = RunOnPty(media.Args(true), {{"[N]ext <Enter>", "\n"},
+                                             {"I [a]ccept <Enter>", "a\n"},
+                                             {"[S]kip", "s\n"},
+                                             {"User Name 1)", "1=Ada Lovelace\n"},
+                                             {"Ada Lovelace", "n\n"},
+                                             {"Type of setup", "\n"},
+                                             {"Destination location", "\n"},
+                                             {"Setup settings", "\n"},
+                                             {"ACROBAT Reader", "\n"},
+                                             {"Setup has finished installing files.", "\n"}});
+    ASSERT_FALSE(run.timedOut) << run.screen;
+    EXPECT_EQ(run.exitCode, 0) << run.screen;
+    std::string transcript = media.Transcript();
+    std::vector<std::string> pages;
+    for (std::size_t at = transcript.find("page "); at != std::string::npos;
+         at = transcript.find("\npage ", at + 1))
+        pages.push_back(transcript.substr(transcript[at] == '\n' ? at + 6 : at + 5, 2));
+    EXPECT_EQ(pages, (std::vector<std::string>{"1 ", "2 ", "3 ", "6 ", "5 ", "7 ", "8 ", "12"}))
+        << transcript;
+    EXPECT_NE(transcript.find("edit 201 \"Ada Lovelace\""), std::string::npos) << transcript;
+    EXPECT_NE(ReadHostFile(media.dir.path() + "/prefix/system.reg").find("\"Name\"=\"Ada Lovelace\""),
+              std::string::npos);
+}
+
 }  // namespace
