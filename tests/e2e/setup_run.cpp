@@ -34,10 +34,11 @@ std::string ShellQuote(const std::string& s) {
 }  // namespace
 
 SetupRun RunSetup(const std::string& prefix, const std::string& media, const std::string& answers,
-                  const std::vector<std::string>& extra) {
+                  const std::vector<std::string>& extra, const std::string& environment) {
     TempDir scratch;
     std::string transcriptPath = scratch.path() + "/transcript.txt";
-    std::string command = ShellQuote(std::string(OVRA_BINARY_DIR) + "/setup") + " --ui script --prefix " +
+    std::string command = (environment.empty() ? std::string() : "env " + environment + " ") +
+                          ShellQuote(std::string(OVRA_BINARY_DIR) + "/setup") + " --ui script --prefix " +
                           ShellQuote(prefix) + " --media " + ShellQuote(media) + " --transcript " +
                           ShellQuote(transcriptPath);
     if (!answers.empty()) {

@@ -15,8 +15,9 @@ struct SetupRun {
     std::vector<std::string> LinesStartingWith(const std::string& prefix) const;
 };
 
-// Runs `build/setup --ui script --prefix PREFIX --media MEDIA [--answers FILE] --transcript T extra...`.
+// Runs `[environment] build/setup --ui script --prefix PREFIX --media MEDIA [--answers FILE] --transcript T
+// extra...`.
 SetupRun RunSetup(const std::string& prefix, const std::string& media, const std::string& answers = "",
-                  const std::vector<std::string>& extra = {});
+                  const std::vector<std::string>& extra = {}, const std::string& environment = "");
 
 }  // namespace testing_support

@@ -65,4 +65,40 @@ TEST(Startup, RejectsBadHostOptions) {
     EXPECT_NE(bad.output.find("key=value"), std::string::npos) << bad.output;
 }
 
+TEST(Startup, HelpFileFollowsTheSystemLanguage) {
+    struct Case {
+        const char* locale;
+        const char* file;
+    } cases[] = {{"LANG=fr_FR.UTF-8 LC_ALL=", "INSTFR.HLP"},
+                 {"LANG=en_GB.UTF-8 LC_ALL=", "INSTALL.HLP"},
+                 {"LANG=C LC_ALL=", "INSTALL.HLP"}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        WriteHostFile(dir.path() + "/media/INSTOVRA.INI", "[INSTALL]\r\nCODE=11\r\n");
+        auto run =
+            RunSetup(dir.path() + "/prefix", dir.path() + "/media", "press.1=help,exit\n", {}, c.locale);
+        auto help = run.LinesStartingWith("help ");
+        ASSERT_EQ(help.size(), 1u) << run.transcript;
+        // The media directory is reached through a drive of the prefix; the name follows the language,
+        // while every text stays English.
+        EXPECT_NE(help[0].find(std::string("\\\\") + c.file + "\" command=1 context=1"), std::string::npos)
+            << help[0];
+        EXPECT_NE(run.transcript.find("page 1 caption=\"Presentation\""), std::string::npos);
+    }
+}
+
+TEST(Startup, GarbageFlavourFilesReadAsMissing) {
+    TempDir dir;
+    std::string junk;
+    for (int i = 0; i < 4096; ++i)
+        junk += static_cast<char>((i * 7919) & 0xFF);
+    WriteHostFile(dir.path() + "/media/INSTOVRA.INI", junk);
+    WriteHostFile(dir.path() + "/media/INST51.INI", std::string("\0\0[INSTALL]\0CODE=7\r\n", 20));
+    auto run = RunSetup(dir.path() + "/prefix", dir.path() + "/media");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    // No kit tag could be read: a tool distribution without an installed kit is refused.
+    auto boxes = run.LinesStartingWith("messagebox id=1095");
+    EXPECT_EQ(boxes.size(), 1u) << run.transcript;
+}
+
 }  // namespace
