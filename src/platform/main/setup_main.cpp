@@ -28,6 +28,7 @@ const char kUsage[] =
     "                     script otherwise)\n"
     "  --answers FILE     answers for the pages and message boxes of an unattended run\n"
     "  --transcript FILE  write every page, message box and progress text to FILE\n"
+    "  --no-progman       no Program Manager answers: the setup makes no Start-menu group\n"
     "  --help             this text\n";
 
 struct Options {
@@ -36,6 +37,7 @@ struct Options {
     std::string ui;
     std::string answers;
     std::string transcript;
+    bool noProgman = false;
 };
 
 std::string DefaultPrefix() {
@@ -76,6 +78,10 @@ int main(int argc, char** argv) {
             out = argv[++i];
             return true;
         };
+        if (a == "--no-progman") {
+            options.noProgman = true;
+            continue;
+        }
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -110,6 +116,7 @@ int main(int argc, char** argv) {
         return Fail("cannot write transcript " + options.transcript);
 
     platform::Machine machine({options.prefix, HostLocale()});
+    machine.faults().progmanAbsent = options.noProgman;
     std::unique_ptr<platform::UiApi> ui =
         std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
