@@ -84,7 +84,8 @@ void DeletePreviousKey(const char* parentPath, const char* subKey) {
 }
 
 NumberedListCounts ListCounts() {
-    return {g_simulators.copy, g_emulators.copy, g_helps.copy, g_pdfs.copy, g_userTools.copy, g_dosTools.copy};
+    return {g_simulators.copy, g_emulators.copy, g_helps.copy,
+            g_pdfs.copy,       g_userTools.copy, g_dosTools.copy};
 }
 
 void ResetNumberedLists() {

@@ -12,8 +12,8 @@ HKEY CreateConfigSubKey(HKEY parent, const std::string& subKey, DWORD* dispositi
     sa.bInheritHandle = TRUE;
     HKEY key = nullptr;
     DWORD ignored = 0;
-    if (RegCreateKeyExA(parent, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &sa, &key,
-                        disposition ? disposition : &ignored) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(parent, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, &sa,
+                        &key, disposition ? disposition : &ignored) != ERROR_SUCCESS)
         return nullptr;
     return key;
 }

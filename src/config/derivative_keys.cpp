@@ -11,8 +11,8 @@
 namespace {
 
 DerivativeRecord FromRow(const catalogue::DerivativeRow& row) {
-    return {row.name,   row.generic, row.company,    row.microRef, row.targetName, row.dllName,
-            row.flags,  row.hidden,  row.intRamSize, row.incFile,  row.microDef};
+    return {row.name,  row.generic, row.company,    row.microRef, row.targetName, row.dllName,
+            row.flags, row.hidden,  row.intRamSize, row.incFile,  row.microDef};
 }
 
 void WriteSelected(HKEY simulators, const DerivativeRecord& record) {
@@ -57,12 +57,39 @@ void WriteSimulatorDerivatives(HKEY simulators) {
 void WriteST5Derivatives() {
     HKEY top = CreateOpenKey(std::string(kOvraKey) + "\\ST5Derivatives");
     if (!top) return;
-    static const char* const kNumberNames[] = {
-        "CodeSize",    "RAMSize",     "RAMStart",    "EEPROMSize",  "Flash1EPROM0", "SSPAddress",  "HasClockManager",
-        "PA_MASK",     "PB_MASK",     "PC_MASK",     "PD_MASK",     "PE_MASK",      "PF_MASK",     "PG_MASK",
-        "PA_MASK_ADC", "PB_MASK_ADC", "PC_MASK_ADC", "PD_MASK_ADC", "PE_MASK_ADC",  "PF_MASK_ADC", "PG_MASK_ADC",
-        "ADC8",        "ADC10",       "COMP",        "Timer0",      "Timer1",       "Timer2",      "WatchDog",
-        "SPI",         "SCI",         "SCI2",        "I2C",         "TRIAC"};
+    static const char* const kNumberNames[] = {"CodeSize",
+                                               "RAMSize",
+                                               "RAMStart",
+                                               "EEPROMSize",
+                                               "Flash1EPROM0",
+                                               "SSPAddress",
+                                               "HasClockManager",
+                                               "PA_MASK",
+                                               "PB_MASK",
+                                               "PC_MASK",
+                                               "PD_MASK",
+                                               "PE_MASK",
+                                               "PF_MASK",
+                                               "PG_MASK",
+                                               "PA_MASK_ADC",
+                                               "PB_MASK_ADC",
+                                               "PC_MASK_ADC",
+                                               "PD_MASK_ADC",
+                                               "PE_MASK_ADC",
+                                               "PF_MASK_ADC",
+                                               "PG_MASK_ADC",
+                                               "ADC8",
+                                               "ADC10",
+                                               "COMP",
+                                               "Timer0",
+                                               "Timer1",
+                                               "Timer2",
+                                               "WatchDog",
+                                               "SPI",
+                                               "SCI",
+                                               "SCI2",
+                                               "I2C",
+                                               "TRIAC"};
     static_assert(sizeof kNumberNames / sizeof kNumberNames[0] == catalogue::kSt5FieldCount);
     std::string dll = Setup().installDir + "\\Bin\\" + catalogue::kSt5DebuggerDll;
     for (const auto& row : catalogue::St5Derivatives()) {

@@ -27,7 +27,8 @@ std::vector<std::string> SplitFields(const std::string& line) {
     std::size_t start = 0;
     for (;;) {
         std::size_t comma = line.find(',', start);
-        std::string field = line.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        std::string field =
+            line.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         std::size_t first = field.find_first_not_of(" \t");
         fields.push_back(first == std::string::npos ? std::string() : field.substr(first));
         if (comma == std::string::npos) break;

@@ -34,8 +34,7 @@ bool SameText(const std::string& a, const char* b) {
 
 // The text of an argument: one quoted text loses its quotes.
 std::string Value(const std::string& raw) {
-    if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"' &&
-        raw.find('"', 1) == raw.size() - 1)
+    if (raw.size() >= 2 && raw.front() == '"' && raw.back() == '"' && raw.find('"', 1) == raw.size() - 1)
         return raw.substr(1, raw.size() - 2);
     return raw;
 }
@@ -136,7 +135,8 @@ bool Progman::Parse(const std::string& text, std::vector<Command>& commands) {
             }
             if (!closed) return false;
             // "Name()" has no arguments rather than one empty one.
-            if (command.rawArguments.size() == 1 && command.rawArguments[0].empty()) command.rawArguments.clear();
+            if (command.rawArguments.size() == 1 && command.rawArguments[0].empty())
+                command.rawArguments.clear();
             skipBlanks();
         }
         if (i >= n || text[i] != ']') return false;
@@ -239,13 +239,14 @@ bool Progman::AddItem(const std::vector<std::string>& args) {
     if (args.size() > 2) link.iconLocation = Value(args[2]);
     if (args.size() > 3 && !Value(args[3]).empty()) link.iconIndex = std::atoi(Value(args[3]).c_str());
     if (args.size() > 6) link.workingDir = Value(args[6]);
-    if (args.size() > 8 && std::atoi(Value(args[8]).c_str()) != 0) link.showCommand = 7;  // SW_SHOWMINNOACTIVE
+    if (args.size() > 8 && std::atoi(Value(args[8]).c_str()) != 0)
+        link.showCommand = 7;  // SW_SHOWMINNOACTIVE
     std::string folder = GroupFolder(currentGroup_);
     link.relativePath = RelativeWindowsPath(folder, link.target);
     std::string bytes = EncodeShellLink(link);
     std::string path = folder + "\\" + name + ".lnk";
-    HANDLE file = files_.CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr);
+    HANDLE file = files_.CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                     FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     BOOL ok = files_.WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

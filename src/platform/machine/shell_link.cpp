@@ -178,8 +178,8 @@ bool DecodeShellLink(const std::string& bytes, ShellLink& link) {
     std::uint32_t size = 0, flags = 0, ignored = 0, iconIndex = 0, show = 0;
     std::string clsid, skip;
     if (!r.U32(size) || size != kHeaderSize || !r.Bytes(16, clsid) ||
-        std::memcmp(clsid.data(), kLinkClsid, 16) != 0 || !r.U32(flags) || !r.U32(ignored) || !r.Bytes(28, skip) ||
-        !r.U32(iconIndex) || !r.U32(show) || !r.Bytes(12, skip))
+        std::memcmp(clsid.data(), kLinkClsid, 16) != 0 || !r.U32(flags) || !r.U32(ignored) ||
+        !r.Bytes(28, skip) || !r.U32(iconIndex) || !r.U32(show) || !r.Bytes(12, skip))
         return false;
     if (flags & (HasLinkTargetIDList | IsUnicode)) return false;
     link = ShellLink{};
