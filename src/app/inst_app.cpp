@@ -4,11 +4,26 @@
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/wizard.h"
+#include "engine/progress.h"
 #include "platform/win32.h"
 
 WVexaInstApp::WVexaInstApp() {
     Setup().earlierInstallation = false;
     Setup().simulatorDllsInstalled = false;
+}
+
+WVexaInstApp::~WVexaInstApp() = default;
+
+InstallDetailDialog& WVexaInstApp::EnsureProgressWindow() {
+    if (!progress) {
+        progress = std::make_unique<InstallDetailDialog>(MainWindowHandle());
+        progress->Create();
+    }
+    return *progress;
+}
+
+void WVexaInstApp::DestroyProgressWindow() {
+    progress.reset();
 }
 
 void WVexaInstApp::InitMainWindow() {

@@ -2,10 +2,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+
+class InstallDetailDialog;
 
 class WVexaInstApp {
   public:
     WVexaInstApp();
+    ~WVexaInstApp();
 
     // The framework's run: window set-up, instance initialisation (which runs the whole wizard), then the
     // message loop, which ends at once because the wizard has posted the quit message. Returns the exit code.
@@ -16,6 +20,12 @@ class WVexaInstApp {
     std::uint8_t ideInstalled = 0;
     std::uint8_t completeSetup = 1;
     std::uint8_t englishFiles = 1;
+
+    // The progress window: created by the first file set, destroyed at the end of the install phase or
+    // when the user cancels the source prompt.
+    std::unique_ptr<InstallDetailDialog> progress;
+    InstallDetailDialog& EnsureProgressWindow();
+    void DestroyProgressWindow();
 
   private:
     void InitMainWindow();

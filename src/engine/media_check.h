@@ -1,6 +1,12 @@
 // Before the first page: are the file sets that the flavour selects on the media at all?
 #pragma once
 
+#include <string>
+
 class WVexaInstApp;
 
+// True when the install list and the data file of the set can both be opened at one of the two places
+// the engine looks (never prompts).
+bool IsFileSetOnMedia(WVexaInstApp& app, const std::string& setName);
+// True when every file set of every component the flavour selects is on the media (a patch: its one set).
 bool CheckMediaForSelection(WVexaInstApp& app);

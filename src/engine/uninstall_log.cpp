@@ -12,14 +12,15 @@ const char kUninstallHeaderFrench[] =
 
 namespace {
 
-void AppendLine(const char* verb, const std::string& path) {
+bool AppendLine(const char* verb, const std::string& path) {
     const std::string& log = Setup().uninstallLog;
-    if (log.empty()) return;
+    if (log.empty()) return false;
     crt::FILE* file = crt::fopen(log.c_str(), "a+");
-    if (!file) return;
+    if (!file) return false;
     std::string line = std::string(verb) + " " + path + "\n";
     crt::fputs(line.c_str(), file);
     crt::fclose(file);
+    return true;
 }
 
 }  // namespace
@@ -36,10 +37,10 @@ void CreateUninstallLog() {
     crt::fclose(file);
 }
 
-void AppendCopyLine(const std::string& path) {
-    AppendLine("copy", path);
+bool AppendCopyLine(const std::string& path) {
+    return AppendLine("copy", path);
 }
 
-void AppendMdLine(const std::string& path) {
-    AppendLine("md", path);
+bool AppendMdLine(const std::string& path) {
+    return AppendLine("md", path);
 }

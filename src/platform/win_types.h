@@ -305,6 +305,9 @@ inline constexpr UINT APPCLASS_STANDARD = 0x00000000;
 inline constexpr UINT APPCMD_CLIENTONLY = 0x00000010;
 inline constexpr UINT CP_WINANSI = 1004;
 inline constexpr UINT XTYP_EXECUTE = 0x4050;
+inline constexpr UINT XTYP_ERROR = 0x8002;
+inline constexpr UINT XTYP_DISCONNECT = 0x80C2;
+inline constexpr DWORD DDE_FACK = 0x8000;
 inline constexpr UINT CF_TEXT = 1;
 inline constexpr DWORD TIMEOUT_ASYNC = 0xFFFFFFFF;
 

@@ -57,7 +57,7 @@ constexpr DocEntry kSt5Manuals[] = {{"ST5 Tool Chain", "ST5TOOLS.PDF"}};
 // 7: 80C51MX.
 S kMxSets[] = {sets::kSetSimMx, sets::kSetAsmMx, sets::kSetCMx, sets::kSetLnkMx};
 S kMxToolNames[] = {"ASMMX", "CMX", "LNKMX", "OHMX", "LIBMX"};
-constexpr DeviceEntry kMxSims[] = {{"P80C51MX", "SimMX.dll"}, {"P80C51MX*", "SimMX.dll"}};
+constexpr DeviceEntry kMxSims[] = {{"P80C51MX", kSimulatorMxDll}, {"P80C51MX*", kSimulatorMxDll}};
 constexpr DocEntry kMxManuals[] = {{"Assembler MX", "ASMMX.PDF"},
                                    {"C Compiler MX", "CMX.PDF"},
                                    {"Linker MX", "LNKMX.PDF"},
@@ -79,7 +79,7 @@ constexpr DocEntry kSt6Manuals[] = {{"ST6 Assembler", "ASMST6.PDF"}, {"ST6 C Com
 constexpr DocEntry kSt6Help[] = {{"ST6 Instructions", "ST6INST.HLP"}, {"ST6-HDS2 Emulator", "HDS2.HLP"}};
 // 10-13: SmartXA.
 S kSxaSimSets[] = {sets::kSetSimSxa, sets::kSetDocSxa};
-constexpr DeviceEntry kSxaSims[] = {{"SmartXA", "SimSXA.dll", "", "", "", "_SXA_4", "\\inc\\regsxa.h"}};
+constexpr DeviceEntry kSxaSims[] = {{"SmartXA", kSimulatorSxaDll, "", "", "", "_SXA_4", "\\inc\\regsxa.h"}};
 constexpr DocEntry kSxaSimManuals[] = {{"SmartXA Sim", "SXASIM.PDF"}};
 S kSxaEmuSets[] = {sets::kSetEmuSxa, sets::kSetDocSxaEmu};
 constexpr DeviceEntry kSxaEmus[] = {{"SmartXA-Emu", "EmuSXA.dll", "SxaCom.dll", "2048", "SxaConf.dll"}};

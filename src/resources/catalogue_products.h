@@ -115,8 +115,10 @@ inline constexpr const char* kSt6SimulatorName = "ST6-Simulator";
 inline constexpr const char* kSt6StarterKitName = "ST6-StarterKit";
 inline constexpr const char* kSt6StarterKitDll = "SkST6.dll";
 inline constexpr const char* kSt5DebuggerDll = "DbgST5.dll";
-inline constexpr const char* kLpcSimulatorDll = "SimLPC.dll";
-inline constexpr const char* kSimulator51Dll = "Sim51.dll";
+inline constexpr const char* kLpcSimulatorDll = "SLPC76X.dll";
+inline constexpr const char* kSimulator51Dll = "S8051.dll";
+inline constexpr const char* kSimulatorMxDll = "S51MX.dll";
+inline constexpr const char* kSimulatorSxaDll = "SXA.dll";
 // The 8051 peripheral simulation kit: its simulator (a hidden Simulator%d entry), its reference name
 // and the two derivatives modelled with it.
 inline constexpr const char* kPeripheralKitName = "PeriKit51";

@@ -68,7 +68,7 @@ static_assert(sizeof kTools / sizeof kTools[0] == 47);
 constexpr const char* kTargets[] = {"80C51", "XA",      "80C251", "MicroCrypt", "Starc",
                                     "ST6",   "80C51MX", "XE8000", "ST5"};
 
-constexpr const char* kSimulatorDlls[] = {"Sim51", "SimLPC", "SimXA", "Sim251"};
+constexpr const char* kSimulatorDlls[] = {"S8051", "SLPC76X", "S51MX", "SXA"};
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/machine/dde.h"
 #include "platform/machine/default_registry.h"
 #include "platform/machine/files.h"
 #include "platform/machine/profile.h"
@@ -17,7 +18,8 @@ Machine::Machine(const Options& options)
       profile_(std::make_unique<MachineProfile>(*files_)),
       registry_(std::make_unique<MachineRegistry>(*prefix_, faults_)),
       version_(std::make_unique<MachineVersion>(*files_, faults_)),
-      system_(std::make_unique<MachineSystem>(*registry_, options.locale)) {
+      system_(std::make_unique<MachineSystem>(*registry_, options.locale)),
+      dde_(std::make_unique<MachineDde>(*files_, faults_)) {
     // A prefix without a machine hive is new: give it the keys Wine's own set-up would have made.
     struct stat st;
     if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0) SeedNewPrefixRegistry(*registry_);
@@ -32,6 +34,7 @@ Services Machine::ServicesWith(UiApi* ui) {
     s.registry = registry_.get();
     s.versions = version_.get();
     s.system = system_.get();
+    s.dde = dde_.get();
     s.ui = ui;
     return s;
 }

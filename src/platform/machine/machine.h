@@ -16,6 +16,7 @@ class MachineProfile;
 class MachineRegistry;
 class MachineVersion;
 class MachineSystem;
+class MachineDde;
 
 class Machine {
   public:
@@ -38,6 +39,7 @@ class Machine {
     MachineRegistry& registry() { return *registry_; }
     MachineVersion& versions() { return *version_; }
     MachineSystem& system() { return *system_; }
+    MachineDde& dde() { return *dde_; }
 
   private:
     Faults faults_;
@@ -47,6 +49,7 @@ class Machine {
     std::unique_ptr<MachineRegistry> registry_;
     std::unique_ptr<MachineVersion> version_;
     std::unique_ptr<MachineSystem> system_;
+    std::unique_ptr<MachineDde> dde_;
 };
 
 }  // namespace platform

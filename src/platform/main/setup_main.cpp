@@ -33,6 +33,7 @@ const char kUsage[] =
     "                     script otherwise)\n"
     "  --answers FILE     answers for the pages and message boxes of an unattended run\n"
     "  --transcript FILE  write every page, message box and progress text to FILE\n"
+    "  --no-progman       no Program Manager answers: the setup makes no Start-menu group\n"
     "  --help             this text\n";
 
 struct Options {
@@ -41,6 +42,7 @@ struct Options {
     std::string ui;
     std::string answers;
     std::string transcript;
+    bool noProgman = false;
 };
 
 std::string DefaultPrefix() {
@@ -91,6 +93,10 @@ int main(int argc, char** argv) {
             out = argv[++i];
             return true;
         };
+        if (a == "--no-progman") {
+            options.noProgman = true;
+            continue;
+        }
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -149,6 +155,7 @@ int main(int argc, char** argv) {
         });
         ui = std::move(script);
     }
+    machine.faults().progmanAbsent = options.noProgman;
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
     platform::Install(machine.ServicesWith(ui.get()));
 

@@ -1,0 +1,258 @@
+#include "engine/file_set.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/inst_app.h"
+#include "app/message_box.h"
+#include "app/setup_record.h"
+#include "app/tags.h"
+#include "app/text.h"
+#include "engine/file_transfer.h"
+#include "engine/install_list.h"
+#include "engine/progress.h"
+#include "engine/setup_ini.h"
+#include "engine/simulator_dlls.h"
+#include "engine/uninstall_log.h"
+#include "pages/directory.h"
+#include "platform/win32.h"
+#include "resources/catalogue.h"
+
+namespace {
+
+using install_list::Keyword;
+using install_list::Line;
+
+constexpr int kSeekSet = 0;
+
+void Trace(const std::string& line) {
+    if (platform::UiApi* ui = platform::Current().ui) ui->Trace(line);
+}
+
+class Stream {
+  public:
+    Stream(const std::string& path, const char* mode) : file_(crt::fopen(path.c_str(), mode)) {}
+    ~Stream() { Close(); }
+    Stream(const Stream&) = delete;
+    Stream& operator=(const Stream&) = delete;
+    crt::FILE* get() const { return file_; }
+    explicit operator bool() const { return file_ != nullptr; }
+    // 0 when everything written reached the file.
+    int Close() {
+        int result = file_ ? crt::fclose(file_) : 0;
+        file_ = nullptr;
+        return result;
+    }
+
+  private:
+    crt::FILE* file_;
+};
+
+std::string DriveAndDirectory(const std::string& path) {
+    install_list::PathParts parts = install_list::SplitPath(path);
+    return parts.drive + parts.dir;
+}
+
+// The run of one list: the installation directory, the source base and the open data file.
+class ListRun {
+  public:
+    ListRun(WVexaInstApp& app, std::string base, crt::FILE* data)
+        : app_(app), installDir_(Setup().installDir), base_(std::move(base)), data_(data) {}
+
+    // false ends the set with result 0.
+    bool Dispatch(const Line& line) {
+        switch (install_list::ClassifyKeyword(line[0])) {
+            case Keyword::kMd:
+                return Md(line);
+            case Keyword::kRegEntryWithPath:
+                WriteIdeIni(line[1].c_str(), line[2].c_str(), (installDir_ + "\\" + line[3]).c_str());
+                return true;
+            case Keyword::kRegEntry:
+                WriteIdeIni(line[1].c_str(), line[2].c_str(), line[3].c_str());
+                return true;
+            case Keyword::kCopy:
+                return Copy(line);
+            case Keyword::kNone:
+                return true;
+        }
+        return true;
+    }
+
+  private:
+    bool Corrupted(const std::string& why) {
+        Trace("corrupted " + why);
+        ShowMessage(MainWindowHandle(), 1069, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    bool DiskFull() {
+        ShowMessage(MainWindowHandle(), 1070, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    void Show(const std::string& text, int gauge) {
+        if (app_.progress) app_.progress->SetTextAndGauge(text, gauge);
+    }
+
+    bool Md(const Line& line) {
+        // A list may only create directories below the installation directory.
+        if (!install_list::IsContainedSubdirectory(line[1])) return Corrupted("md " + line[1]);
+        std::string path = ToUpper(installDir_ + "\\" + line[1]);
+        CreateDirectoryA(path.c_str(), nullptr);
+        AppendMdLine(path);
+        std::string text = FormatText(LoadMessage(1068).c_str(), path.c_str());
+        ShortenPathForDisplay(text, 34);
+        Show(text, -1);
+        return true;
+    }
+
+    // Steps 2 to 5 of a copy line: the record and its image into I\tempfile.tmp.
+    bool Extract(const std::string& stored, const install_list::CopyOptions& options) {
+        if (!options.offset || *options.offset < 0 || !data_ ||
+            crt::fseek(data_, *options.offset, kSeekSet) != 0)
+            return Corrupted("no record for " + stored);
+        std::vector<std::uint8_t> header(install_list::RecordHeaderSize(stored));
+        std::size_t got = crt::fread(header.data(), 1, header.size(), data_);
+        header.resize(got);
+        if (install_list::CheckRecordName(header, stored) != install_list::RecordCheck::kOk)
+            return Corrupted("record name for " + stored);
+
+        Stream temp(installDir_ + "\\" + kTempFileName, "wb");
+        if (!temp) return DiskFull();
+        std::uint8_t buffer[install_list::kDataChunk];
+        for (long left = options.length; left > 0;) {
+            std::size_t want = std::min<std::size_t>(static_cast<std::size_t>(left), sizeof buffer);
+            std::size_t read = crt::fread(buffer, 1, want, data_);
+            if (read < want) return Corrupted("image of " + stored + " is short");
+            if (crt::fwrite(buffer, 1, read, temp.get()) < read) return DiskFull();
+            left -= static_cast<long>(read);
+        }
+        if (temp.Close() != 0) return DiskFull();
+        return true;
+    }
+
+    bool Copy(const Line& line) {
+        const std::string& stored = line[1];
+        const std::string& subdir = line[2];
+        install_list::CopyOptions options = install_list::ParseCopyOptions(line);
+        std::string target = options.longName && !options.longName->empty() ? *options.longName : stored;
+        // Nothing of a list may name a file outside the installation directory.
+        if (!install_list::IsPlainFileName(stored) || !install_list::IsContainedSubdirectory(subdir) ||
+            !install_list::IsPlainFileName(target))
+            return Corrupted("path outside the installation directory: " + stored + " " + subdir + " " +
+                             target);
+        if (!Extract(stored, options)) return false;
+
+        std::string written = stored;
+        std::replace(written.begin(), written.end(), '~', '_');
+        install_list::PathParts parts = install_list::SplitPath(base_ + written);
+        std::string ext = install_list::RestoreExtension(parts.ext);
+
+        install_list::CopyFlags flags = install_list::ParseCopyFlags(line);
+        if (flags.v16Only) return true;
+
+        const std::string dir = installDir_ + "\\" + subdir + "\\";
+        const std::string destination = dir + parts.name + ext;
+        if (IsSimulatorDll(parts.name.c_str(), ext.c_str())) Setup().simulatorDllsInstalled = true;
+
+        if (!flags.shared) {
+            std::string longName = install_list::SplitPath(target).name + ext;
+            if (AppendCopyLine(dir + longName)) target = longName;
+        }
+
+        FileTransfer file;
+        file.destName = parts.name + ext;
+        file.appDir = DriveAndDirectory(destination);
+        file.shared = flags.shared;
+        file.version = flags.version;
+        file.gauge = options.gauge.value_or(-1);
+        if (InstallTransferredFile(app_, file) == TransferOutcome::kEndSet) return false;
+
+        if (lstrcmpiA(target.c_str(), written.c_str()) != 0)
+            MoveFileA(destination.c_str(), (dir + target).c_str());
+        return true;
+    }
+
+    WVexaInstApp& app_;
+    std::string installDir_;
+    std::string base_;
+    crt::FILE* data_;
+};
+
+}  // namespace
+
+std::string FileSetStem(const std::string& base, const std::string& setName, bool release, bool english,
+                        bool inSetFolder) {
+    std::string stem = base;
+    if (!release) stem += english ? "English\\" : "French\\";
+    stem += setName;
+    if (inSetFolder) stem += "\\" + setName;
+    return stem;
+}
+
+bool CanOpenForReading(const std::string& path) {
+    crt::FILE* file = crt::fopen(path.c_str(), "r");
+    if (!file) return false;
+    crt::fclose(file);
+    return true;
+}
+
+bool LocateFileSet(WVexaInstApp& app, std::string& setName, std::string& base, FileSetLocation& found) {
+    const bool release = HasTag(catalogue::kRelease);
+    for (;;) {
+        std::string first = FileSetStem(base, setName, release, app.englishFiles != 0, false);
+        if (CanOpenForReading(first + ".INS")) {
+            found = {first + ".INS", first + ".DAT"};
+            Trace("fileset " + setName + " at " + first);
+            return true;
+        }
+        std::string second = FileSetStem(base, setName, release, app.englishFiles != 0, true);
+        if (CanOpenForReading(second + ".INS") && CanOpenForReading(second + ".DAT")) {
+            found = {second + ".INS", second + ".DAT"};
+            Trace("fileset " + setName + " at " + second);
+            return true;
+        }
+
+        setName = ToLower(setName);
+        std::string prompt = FormatText(LoadMessage(1066).c_str(), setName.c_str());
+        std::string location = base.substr(0, MAX_PATH - 1);
+        std::int32_t index = -1, step = 1;
+        WVexaSetupDir dialog(MainWindowHandle(), &index, &step, prompt, location);
+        if (RunPage(dialog) != IDOK) {
+            Trace("fileset " + setName + " cancelled");
+            app.DestroyProgressWindow();
+            return false;
+        }
+        if (location.empty() || location.back() != '\\') location += '\\';
+        base = DriveAndDirectory(location);
+        if (location.size() >= 2 && location[1] == ':') SetCurrentDirectoryA(location.substr(0, 2).c_str());
+    }
+}
+
+int InstallFileSet(WVexaInstApp& app, std::string& setName) {
+    app.EnsureProgressWindow();
+    std::string base = DriveAndDirectory(Setup().sourceDir);
+    FileSetLocation location;
+    if (!LocateFileSet(app, setName, base, location)) return 0;
+    base = DriveAndDirectory(location.list);
+
+    setName = ToLower(setName);
+    app.progress->SetTitle(FormatText(LoadMessage(1067).c_str(), setName.c_str()));
+
+    Stream list(location.list, "r");
+    Stream data(location.data, "rb");
+    // A list without its data file could not copy anything: the media is as good as corrupted.
+    if (!list || !data) {
+        Trace("corrupted " + std::string(!list ? location.list : location.data) + " cannot be opened");
+        ShowMessage(MainWindowHandle(), 1069, MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
+
+    ListRun run(app, base, data.get());
+    char buffer[install_list::kReadBufferSize];
+    while (crt::fgets(buffer, sizeof buffer, list.get())) {
+        Line line = install_list::Tokenize(buffer);
+        if (line.count == 0) continue;
+        if (!run.Dispatch(line)) return 0;
+    }
+    DeleteFileA((Setup().installDir + "\\" + kTempFileName).c_str());
+    return 1;
+}

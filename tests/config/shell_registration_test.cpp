@@ -1,0 +1,153 @@
+#include "config/shell_registration.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/setup_record.h"
+#include "engine/setup_ini.h"
+#include "platform/win32.h"
+#include "support/temp_prefix.h"
+
+namespace {
+
+constexpr const char* kShared = "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls";
+
+class ShellRegistrationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ResetSetupRecord();
+        ResetIdeIniErrorReport();
+    }
+    void TearDown() override { ResetSetupRecord(); }
+
+    void Ini(const char* section, const char* key, const char* value) {
+        WritePrivateProfileStringA(section, key, value, "C:\\windows\\OVRA.ini");
+    }
+    std::string IniValue(const char* section, const char* key) {
+        char buffer[300] = {};
+        GetPrivateProfileStringA(section, key, "x", buffer, sizeof buffer, "C:\\windows\\OVRA.ini");
+        return buffer;
+    }
+    void SetCount(const char* path, DWORD count) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kShared, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                                  nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExA(key, path, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&count), 4);
+        RegCloseKey(key);
+    }
+    // -1 when the value does not exist.
+    long Count(const char* path) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kShared, 0, KEY_READ, &key) != ERROR_SUCCESS) return -1;
+        DWORD value = 0, size = 4;
+        LONG rc = RegQueryValueExA(key, path, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+        RegCloseKey(key);
+        return rc == ERROR_SUCCESS ? static_cast<long>(value) : -1;
+    }
+    std::string Value(HKEY root, const std::string& path, const char* name, bool* exists = nullptr) {
+        HKEY key = nullptr;
+        if (exists) *exists = false;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return "<no key>";
+        char buffer[300] = {};
+        DWORD size = sizeof buffer;
+        LONG rc = RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer), &size);
+        RegCloseKey(key);
+        if (exists) *exists = rc == ERROR_SUCCESS;
+        return rc == ERROR_SUCCESS ? buffer : "<no value>";
+    }
+    void Register(bool existedBefore) {
+        std::string program = IdeProgramPath();
+        RegisterUninstallAndPaths(existedBefore, program);
+        RegisterProjectAssociation(program);
+    }
+
+    testing_support::TempPrefix prefix;
+};
+
+TEST_F(ShellRegistrationTest, FirstInstallationRegistersAndCountsOnce) {
+    Ini("Uninstall", "Path", "C:\\OVRA\\VEXARMV.EXE C:\\OVRA\\uninst.ins");
+    Ini("Default Directories", "VexaBin", "C:\\OVRA\\Bin");
+    Ini("Shared Dlls", "Shared0", "C:\\windows\\system32\\vxcore.dll");
+    Ini("Shared Dlls", "Shared1", "C:\\windows\\system32\\uncounted.dll");
+    Ini("Shared Dlls", "Shared2", "C:\\windows\\system32\\vxui.dll");
+    Ini("Shared Dlls", "Shared4", "C:\\windows\\system32\\aftergap.dll");
+    SetCount("C:\\windows\\system32\\vxcore.dll", 3);
+    SetCount("C:\\windows\\system32\\vxui.dll", 1);
+    SetCount("C:\\windows\\system32\\aftergap.dll", 5);
+    Register(false);
+
+    const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ovra";
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, uninstall, "DisplayName"), "Vexa 6.1");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, uninstall, "UninstallString"),
+              "C:\\OVRA\\VEXARMV.EXE C:\\OVRA\\uninst.ins");
+    const std::string appPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Ovra.exe";
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, appPath, ""), "C:\\OVRA\\Bin\\Ovra.exe");
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, appPath, "Path"), "C:\\OVRA\\Bin");
+    EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
+    EXPECT_EQ(Count("C:\\windows\\system32\\uncounted.dll"), -1);  // no count of its own: left alone
+    EXPECT_EQ(Count("C:\\windows\\system32\\vxui.dll"), 2);
+    EXPECT_EQ(Count("C:\\windows\\system32\\aftergap.dll"), 5);  // beyond the gap
+    EXPECT_EQ(IniValue("Shared Dlls", "Shared0"), "C:\\windows\\system32\\vxcore.dll");
+
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".prj", ""), "prjfile");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile", ""), "Ovra project file");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", ""), "C:\\OVRA\\Bin\\Ovra.exe,2");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\shell\\open\\command", ""),
+              "\"C:\\OVRA\\Bin\\Ovra.exe\" \"%1\"");
+    // HKEY_CLASSES_ROOT is the machine's Software\Classes.
+    EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, "Software\\Classes\\.prj", ""), "prjfile");
+}
+
+TEST_F(ShellRegistrationTest, SecondInstallationRemovesTheListAndLeavesCounts) {
+    Ini("Default Directories", "VexaBin", "C:\\OVRA\\Bin");
+    Ini("Shared Dlls", "Shared0", "C:\\windows\\system32\\vxcore.dll");
+    Ini("Shared Dlls", "Shared1", "C:\\windows\\system32\\vxui.dll");
+    SetCount("C:\\windows\\system32\\vxcore.dll", 3);
+    Register(false);
+    EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
+    Register(true);
+    EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
+    EXPECT_EQ(IniValue("Shared Dlls", "Shared0"), "x");
+    EXPECT_EQ(IniValue("Shared Dlls", "Shared1"), "x");
+    Register(false);  // the list is gone: nothing more to count
+    EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
+}
+
+TEST_F(ShellRegistrationTest, WithoutVexaBinTheProgramPathIsEmpty) {
+    EXPECT_EQ(IdeProgramPath(), "");
+    Register(false);
+    bool exists = true;
+    const std::string appPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Ovra.exe";
+    Value(HKEY_LOCAL_MACHINE, appPath, "", &exists);
+    EXPECT_FALSE(exists);
+    Value(HKEY_LOCAL_MACHINE, appPath, "Path", &exists);
+    EXPECT_FALSE(exists);
+    EXPECT_NE(Value(HKEY_LOCAL_MACHINE, appPath, "Path"), "<no key>");  // the key itself is there
+    const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ovra";
+    Value(HKEY_LOCAL_MACHINE, uninstall, "DisplayName", &exists);
+    EXPECT_FALSE(exists);
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", ""), ",2");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\shell\\open\\command", ""), "\"\" \"%1\"");
+}
+
+TEST_F(ShellRegistrationTest, AnEmptyListEntryIsPresentButHasNoCount) {
+    Ini("Shared Dlls", "Shared1", "C:\\later.dll");
+    // An empty value cannot be written through the profile call (it would delete the key); write the file.
+    testing_support::WriteHostFile(prefix.DriveC("windows/OVRA.ini"),
+                                   "[Shared Dlls]\r\nShared0=\r\nShared1=C:\\later.dll\r\n");
+    SetCount("C:\\later.dll", 1);
+    Register(false);
+    EXPECT_EQ(Count("C:\\later.dll"), 2);  // the empty entry did not end the list
+}
+
+TEST_F(ShellRegistrationTest, RefusedKeysAreSkippedSilently) {
+    Ini("Default Directories", "VexaBin", "C:\\OVRA\\Bin");
+    prefix.machine().faults().refusedKeys.insert("HKLM\\Software\\Classes\\prjfile");
+    Register(false);
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".prj", ""), "prjfile");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile", ""), "<no key>");
+}
+
+}  // namespace
