@@ -1,6 +1,7 @@
 // The setup program started on small media: what the user sees before the first page.
 #include <gtest/gtest.h>
 
+#include "e2e/media_dir.h"
 #include "e2e/setup_run.h"
 #include "support/temp_prefix.h"
 
@@ -74,7 +75,7 @@ TEST(Startup, HelpFileFollowsTheSystemLanguage) {
                  {"LANG=C LC_ALL=", "INSTALL.HLP"}};
     for (const auto& c : cases) {
         TempDir dir;
-        WriteHostFile(dir.path() + "/media/INSTOVRA.INI", "[INSTALL]\r\nCODE=11\r\n");
+        testing_support::MediaDir(dir.path() + "/media").Flavour("INSTOVRA.INI", {"CODE=11"}).EmptyFileSets();
         auto run =
             RunSetup(dir.path() + "/prefix", dir.path() + "/media", "press.1=help,exit\n", {}, c.locale);
         auto help = run.LinesStartingWith("help ");

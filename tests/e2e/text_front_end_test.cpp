@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "e2e/media_dir.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -101,7 +102,9 @@ PtyRun RunOnPty(const std::vector<std::string>& args, const std::vector<PtyStep>
 // A media directory of the kit and a prefix that does not exist yet.
 struct SmallMedia {
     TempDir dir;
-    SmallMedia() { WriteHostFile(dir.path() + "/media/INSTOVRA.INI", "[INSTALL]\r\nCODE=11\r\n"); }
+    SmallMedia() {
+        testing_support::MediaDir(dir.path() + "/media").Flavour("INSTOVRA.INI", {"CODE=11"}).EmptyFileSets();
+    }
     std::vector<std::string> Args(bool withUi) const {
         std::vector<std::string> args = {std::string(OVRA_BINARY_DIR) + "/setup"};
         if (withUi) {

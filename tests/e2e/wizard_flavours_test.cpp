@@ -195,6 +195,7 @@ TEST_F(WizardFlavours, PatchPresentationInBothForms) {
         if (withDir) lines.push_back("Dir=\\BIN");
         m.Flavour("PATCH.INI", lines).EmptyFileSets().File("Patch.INS", "").File("Patch.DAT", "");
         m.File("English/Patch.INS", "").File("English/Patch.DAT", "");
+        m.File("French/Patch.INS", "").File("French/Patch.DAT", "");
         PlantInstalledKit(d.path() + "/prefix", "C:\\OVRA", "OVRA", "v6102.dll", "V6.1 b100");
         auto run = RunSetup(d.path() + "/prefix", m.path());
         ASSERT_EQ(run.exitCode, 0) << run.output;
