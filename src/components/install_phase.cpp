@@ -1,11 +1,63 @@
 #include "components/install_phase.h"
 
-#include "app/inst_app.h"
+#include <string>
 
-// Not yet installing anything: the file-set engine and the family installers are still being built, so the
-// phase reports success with nothing copied.
-void InstallPhase(WVexaInstApp& app) {
-    app.pageIndex = 10;
+#include "app/inst_app.h"
+#include "app/message_box.h"
+#include "app/setup_record.h"
+#include "app/tags.h"
+#include "components/family_installers.h"
+#include "components/ide_component.h"
+#include "components/tools_host.h"
+#include "config/ide_config_writer.h"
+#include "engine/file_set.h"
+#include "platform/win32.h"
+#include "resources/catalogue.h"
+#include "resources/catalogue_sets.h"
+
+namespace {
+
+// Installs one file set while the phase may go on; the result becomes the continue flag.
+void InstallSet(WVexaTools& host, const char* name) {
+    if (!host.continueFlag) return;
+    std::string set = name;
+    host.continueFlag = InstallFileSet(host.App(), set);
 }
 
-void InstallPatch(WVexaInstApp&) {}
+}  // namespace
+
+void InstallPhase(WVexaInstApp& app) {
+    using namespace catalogue;
+    // An IDE installation starts from an empty configuration file.
+    if (IsOvraFamily()) {
+        char windowsDir[MAX_PATH] = {};
+        GetWindowsDirectoryA(windowsDir, MAX_PATH);
+        DeleteFileA((std::string(windowsDir) + "\\OVRA.ini").c_str());
+    }
+    {
+        WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
+        if (!HasTag(kRelease)) {
+            if (HasTag(kOvraSt6))
+                InstallIdeComponentSt6(host);
+            else
+                InstallIdeComponent(host);
+        }
+        if (HasTag(kAddOnTools)) InstallSet(host, sets::kSetVersion);
+        RunFamilyInstallers(host);
+        if (host.continueFlag)
+            ++app.pageIndex;
+        else
+            app.pageIndex = 11;
+    }
+    app.DestroyProgressWindow();
+    // What was recorded reaches the registry even when a file set failed.
+    ConfigDriver();
+}
+
+void InstallPatch(WVexaInstApp& app) {
+    WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
+    if (host.continueFlag) {
+        std::string set = Setup().patchFileSet;
+        InstallFileSet(app, set);
+    }
+}
