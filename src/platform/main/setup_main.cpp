@@ -13,6 +13,7 @@
 #include <string>
 
 #include "app/program_entry.h"
+#include "platform/host/prefix_guard.h"
 #include "platform/machine/files.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/registry.h"
@@ -130,6 +131,13 @@ int main(int argc, char** argv) {
     if (!options.transcript.empty() && !transcript.Open(options.transcript))
         return Fail("cannot write transcript " + options.transcript);
 
+    // One writer a prefix: a second setup or a running Wine server would interleave with our hives.
+    platform::PrefixGuard guard;
+    if (std::string why; !guard.Acquire(options.prefix, why)) {
+        transcript.Line("error " + why);
+        std::fprintf(stderr, "setup: %s\n", why.c_str());
+        return 5;
+    }
     platform::Machine machine({options.prefix, HostLocale()});
     // A damaged hive is never written over: refuse the whole run before anything changes.
     for (auto hive : {platform::MachineRegistry::Hive::Machine, platform::MachineRegistry::Hive::User}) {
