@@ -13,8 +13,11 @@ Dialog::Dialog(const DialogTemplate& tmpl) : caption(tmpl.caption ? tmpl.caption
                         c.cy,
                         c.text ? c.text : "",
                         (c.style & WS_VISIBLE) != 0,
-                        (c.style & WS_DISABLED) == 0};
-        control.textLimit = c.textLimit;
+                        (c.style & WS_DISABLED) == 0,
+                        false,
+                        c.textLimit,
+                        0,
+                        {}};
         controls.push_back(std::move(control));
     }
 }
