@@ -1,7 +1,9 @@
 // Host entry of the setup program: reads the host options, opens the prefix, picks a front end, and
 // starts the program entry with the Windows path of a setup program on the media as argv[0].
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -12,11 +14,16 @@
 #include <string>
 
 #include "app/program_entry.h"
+#include "platform/machine/files.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/system.h"
 #include "platform/ui/answers.h"
+#include "platform/ui/host_files.h"
 #include "platform/ui/script_ui.h"
 #include "platform/ui/transcript.h"
+#ifdef OVRA_HAVE_GUI
+#include "platform/ui/gui/gui_ui.h"
+#endif
 
 namespace {
 
@@ -28,6 +35,7 @@ const char kUsage[] =
     "                     script otherwise)\n"
     "  --answers FILE     answers for the pages and message boxes of an unattended run\n"
     "  --transcript FILE  write every page, message box and progress text to FILE\n"
+    "  --screenshots DIR  (gui) save every page, message box and progress window as PNG in DIR\n"
     "  --help             this text\n";
 
 struct Options {
@@ -36,6 +44,7 @@ struct Options {
     std::string ui;
     std::string answers;
     std::string transcript;
+    std::string screenshots;
 };
 
 std::string DefaultPrefix() {
@@ -56,6 +65,18 @@ std::string ExecutableDir(const char* argv0) {
     std::string path = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string(argv0);
     std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+}
+
+#ifdef OVRA_HAVE_GUI
+constexpr bool kHaveGui = true;
+#else
+constexpr bool kHaveGui = false;
+#endif
+
+std::string DefaultFrontEnd() {
+    const char* display = std::getenv("DISPLAY");
+    if (kHaveGui && display && *display) return "gui";
+    return "script";
 }
 
 int Fail(const std::string& message) {
@@ -82,14 +103,15 @@ int main(int argc, char** argv) {
         }
         bool ok = (a == "--prefix" && value(options.prefix)) || (a == "--media" && value(options.media)) ||
                   (a == "--ui" && value(options.ui)) || (a == "--answers" && value(options.answers)) ||
-                  (a == "--transcript" && value(options.transcript));
+                  (a == "--transcript" && value(options.transcript)) ||
+                  (a == "--screenshots" && value(options.screenshots));
         if (!ok) {
             std::fputs(kUsage, stderr);
             return 2;
         }
     }
-    if (options.ui.empty()) options.ui = "script";
-    if (options.ui != "script")
+    if (options.ui.empty()) options.ui = DefaultFrontEnd();
+    if (options.ui != "script" && !(options.ui == "gui" && kHaveGui))
         return Fail("front end \"" + options.ui + "\" is not available in this build");
 
     char media[PATH_MAX];
@@ -109,9 +131,31 @@ int main(int argc, char** argv) {
     if (!options.transcript.empty() && !transcript.Open(options.transcript))
         return Fail("cannot write transcript " + options.transcript);
 
+    if (!options.screenshots.empty() && options.ui != "gui")
+        return Fail("--screenshots needs the gui front end");
+    if (!options.screenshots.empty() && mkdir(options.screenshots.c_str(), 0777) != 0 && errno != EEXIST)
+        return Fail("cannot create screenshot directory " + options.screenshots);
+
     platform::Machine machine({options.prefix, HostLocale()});
-    std::unique_ptr<platform::UiApi> ui =
-        std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
+    platform::HostFiles hostFiles = platform::MakeHostFiles(machine.files(), machine.prefix());
+    std::unique_ptr<platform::UiApi> ui;
+    if (options.ui == "gui") {
+#ifdef OVRA_HAVE_GUI
+        platform::gui::GuiOptions gui;
+        gui.unattended = !options.answers.empty();
+        gui.screenshotDir = options.screenshots;
+        gui.files = hostFiles;
+        try {
+            ui = std::make_unique<platform::gui::GuiUi>(std::move(answers), transcript, std::move(gui));
+        } catch (const std::exception& e) {
+            return Fail(e.what());
+        }
+#endif
+    } else {
+        auto script = std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
+        script->SetFileExists(hostFiles.fileExists);
+        ui = std::move(script);
+    }
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
     platform::Install(machine.ServicesWith(ui.get()));
 

@@ -31,7 +31,7 @@ int ScriptUi::MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, 
     nextMessageId_ = -1;
     int answer = plan_.MessageBoxAnswer(id, type);
     BoxOwner kind =
-        owner == nullptr ? BoxOwner::None : (owner == kMainWindow ? BoxOwner::Main : BoxOwner::Page);
+        owner == nullptr ? BoxOwner::Nobody : (owner == kMainWindow ? BoxOwner::Main : BoxOwner::Page);
     transcript_.Line(MessageBoxLine(id, kind, caption, text, type, answer));
     return answer;
 }

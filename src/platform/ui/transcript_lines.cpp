@@ -63,7 +63,7 @@ std::string MessageBoxLine(int messageId, BoxOwner owner, const char* caption, c
     std::string line = "messagebox";
     if (messageId > 0) line += " id=" + std::to_string(messageId);
     line += std::string(" owner=") +
-            (owner == BoxOwner::None ? "none" : (owner == BoxOwner::Main ? "main" : "page"));
+            (owner == BoxOwner::Nobody ? "none" : (owner == BoxOwner::Main ? "main" : "page"));
     line += " caption=" + Transcript::Quote(caption ? caption : "");
     line += " text=" + Transcript::Quote(text ? text : "");
     line += " style=" + Hex(type, 2);

@@ -14,7 +14,7 @@ void RecordDialog(Transcript& transcript, const Dialog& dialog);
 // "press ID "caption"": the command about to be sent to the dialog.
 void RecordPress(Transcript& transcript, const Dialog& dialog, int command);
 
-enum class BoxOwner { None, Main, Page };
+enum class BoxOwner { Nobody, Main, Page };
 std::string MessageBoxLine(int messageId, BoxOwner owner, const char* caption, const char* text, UINT type,
                            int answer);
 std::string HelpLine(const char* helpFile, UINT command, DWORD data);
