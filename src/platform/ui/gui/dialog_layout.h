@@ -11,7 +11,7 @@ inline constexpr int kBaseUnitY = 13;
 inline constexpr int kFrame = 3;
 inline constexpr int kCaption = 18;
 // The dialog font as FLTK sizes it (pixels).
-inline constexpr int kDialogFontSize = 11;
+inline constexpr int kDialogFontSize = 10;
 
 // MulDiv with rounding, as the dialog manager converts.
 inline int DuToPixelsX(int du) {
