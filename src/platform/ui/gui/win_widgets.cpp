@@ -28,6 +28,9 @@ void UseSystemLook() {
     Fl::foreground(0, 0, 0);
     Fl::visible_focus(1);
     FL_NORMAL_SIZE = kDialogFontSize;
+    // The dialog font is narrow; a condensed sans keeps the templates' labels on their lines (fontconfig
+    // falls back to the plain sans where it is not installed).
+    Fl::set_font(FL_HELVETICA, " DejaVu Sans Condensed");
 }
 
 void PushButton::draw() {
@@ -73,6 +76,13 @@ StaticText::StaticText(int x, int y, int w, int h) : Fl_Box(x, y, w, h) {
     box(FL_NO_BOX);
     align(FL_ALIGN_TOP_LEFT | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
     labelsize(kDialogFontSize);
+}
+
+void StaticText::draw() {
+    Fl_Color saved = labelcolor();
+    if (!active_r()) labelcolor(BtnShadow());
+    draw_label(x(), y(), w(), h(), align());
+    labelcolor(saved);
 }
 
 void GroupBox::draw() {

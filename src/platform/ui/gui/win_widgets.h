@@ -31,6 +31,10 @@ class PushButton : public Fl_Button {
 class StaticText : public Fl_Box {
   public:
     StaticText(int x, int y, int w, int h);
+
+  protected:
+    // The whole rectangle holds the text (FLTK would keep 3 pixels free on each side).
+    void draw() override;
 };
 
 // An etched frame with its caption on the top line.
