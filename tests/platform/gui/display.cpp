@@ -2,16 +2,15 @@
 #include "platform/gui/display.h"
 
 #include <X11/Xlib.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <string>
-#include <thread>
 
 extern char** environ;
 
@@ -21,11 +20,6 @@ namespace {
 
 pid_t g_server = 0;
 bool g_known = false;
-
-bool Exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
 
 std::string FindXvfb() {
     for (const char* dir : {"/usr/bin", "/usr/local/bin", "/bin"}) {
@@ -53,36 +47,56 @@ bool CanOpen(const std::string& name) {
 bool StartXvfb() {
     std::string xvfb = FindXvfb();
     if (xvfb.empty()) return false;
-    for (int n = 90 + static_cast<int>(getpid() % 200); n < 400; ++n) {
-        std::string number = std::to_string(n);
-        if (Exists("/tmp/.X" + number + "-lock") || Exists("/tmp/.X11-unix/X" + number)) continue;
-        std::string name = ":" + number;
-        char* argv[] = {const_cast<char*>("Xvfb"),        name.data(),
-                        const_cast<char*>("-screen"),     const_cast<char*>("0"),
-                        const_cast<char*>("1024x768x24"), const_cast<char*>("-nolisten"),
-                        const_cast<char*>("tcp"),         nullptr};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", 0, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", 0, 0);
-        pid_t pid = 0;
-        int rc = posix_spawn(&pid, xvfb.c_str(), &actions, nullptr, argv, environ);
-        posix_spawn_file_actions_destroy(&actions);
-        if (rc != 0) return false;
-        for (int i = 0; i < 100; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-            if (waitpid(pid, nullptr, WNOHANG) == pid) break;  // it died: the number was taken after all
-            if (CanOpen(name)) {
-                g_server = pid;
-                std::atexit(StopServer);
-                setenv("DISPLAY", name.c_str(), 1);
-                return true;
-            }
-        }
+    // -noreset: the server would otherwise restart (and refuse connections for a moment) each time its
+    // last client leaves. The server picks a free display number itself and writes it to the pipe
+    // (-displayfd), so test processes started side by side never share or fight over a number.
+    int fds[2];
+    if (pipe(fds) != 0) return false;
+    std::string fd = std::to_string(fds[1]);
+    char* argv[] = {const_cast<char*>("Xvfb"),
+                    const_cast<char*>("-displayfd"),
+                    fd.data(),
+                    const_cast<char*>("-screen"),
+                    const_cast<char*>("0"),
+                    const_cast<char*>("1024x768x24"),
+                    const_cast<char*>("-noreset"),
+                    const_cast<char*>("-nolisten"),
+                    const_cast<char*>("tcp"),
+                    nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addclose(&actions, fds[0]);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, xvfb.c_str(), &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(fds[1]);
+    if (rc != 0) {
+        close(fds[0]);
+        return false;
+    }
+    std::string number;
+    pollfd p{fds[0], POLLIN, 0};
+    while (number.find('\n') == std::string::npos && poll(&p, 1, 10000) > 0) {
+        char buffer[16];
+        ssize_t n = read(fds[0], buffer, sizeof buffer);
+        if (n <= 0) break;
+        number.append(buffer, static_cast<std::size_t>(n));
+    }
+    close(fds[0]);
+    while (!number.empty() && (number.back() == '\n' || number.back() == ' '))
+        number.pop_back();
+    std::string name = ":" + number;
+    if (number.empty() || !CanOpen(name)) {
         kill(pid, SIGTERM);
         waitpid(pid, nullptr, 0);
+        return false;
     }
-    return false;
+    g_server = pid;
+    std::atexit(StopServer);
+    setenv("DISPLAY", name.c_str(), 1);
+    return true;
 }
 
 }  // namespace
