@@ -1,7 +1,9 @@
 // Host entry of the setup program: reads the host options, opens the prefix, picks a front end, and
 // starts the program entry with the Windows path of a setup program on the media as argv[0].
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdio>
@@ -19,10 +21,14 @@
 #include "platform/machine/registry.h"
 #include "platform/machine/system.h"
 #include "platform/ui/answers.h"
+#include "platform/ui/host_files.h"
 #include "platform/ui/script_ui.h"
 #include "platform/ui/text_files.h"
 #include "platform/ui/text_ui.h"
 #include "platform/ui/transcript.h"
+#ifdef OVRA_HAVE_GUI
+#include "platform/ui/gui/gui_ui.h"
+#endif
 
 namespace {
 
@@ -35,6 +41,7 @@ const char kUsage[] =
     "  --answers FILE     answers for the pages and message boxes of an unattended run\n"
     "  --transcript FILE  write every page, message box and progress text to FILE\n"
     "  --no-progman       no Program Manager answers: the setup makes no Start-menu group\n"
+    "  --screenshots DIR  (gui) save every page, message box and progress window as PNG in DIR\n"
     "  --help             this text\n";
 
 struct Options {
@@ -44,6 +51,7 @@ struct Options {
     std::string answers;
     std::string transcript;
     bool noProgman = false;
+    std::string screenshots;
 };
 
 std::string DefaultPrefix() {
@@ -66,12 +74,17 @@ std::string ExecutableDir(const char* argv0) {
     return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
 }
 
+#ifdef OVRA_HAVE_GUI
+constexpr bool kHaveGui = true;
+#else
+constexpr bool kHaveGui = false;
+#endif
+
 // Without --ui: the windows on a display (when they are built in), the terminal when someone sits at
 // one, else the unattended run.
 std::string DefaultFrontEnd() {
-#if defined(OVRA_HAVE_GUI)
-    if (const char* display = std::getenv("DISPLAY"); display && *display) return "gui";
-#endif
+    const char* display = std::getenv("DISPLAY");
+    if (kHaveGui && display && *display) return "gui";
     if (isatty(STDIN_FILENO) == 1 && isatty(STDOUT_FILENO) == 1) return "text";
     return "script";
 }
@@ -104,14 +117,15 @@ int main(int argc, char** argv) {
         }
         bool ok = (a == "--prefix" && value(options.prefix)) || (a == "--media" && value(options.media)) ||
                   (a == "--ui" && value(options.ui)) || (a == "--answers" && value(options.answers)) ||
-                  (a == "--transcript" && value(options.transcript));
+                  (a == "--transcript" && value(options.transcript)) ||
+                  (a == "--screenshots" && value(options.screenshots));
         if (!ok) {
             std::fputs(kUsage, stderr);
             return 2;
         }
     }
     if (options.ui.empty()) options.ui = DefaultFrontEnd();
-    if (options.ui != "script" && options.ui != "text")
+    if (options.ui != "script" && options.ui != "text" && !(options.ui == "gui" && kHaveGui))
         return Fail("front end \"" + options.ui + "\" is not available in this build");
 
     char media[PATH_MAX];
@@ -131,6 +145,11 @@ int main(int argc, char** argv) {
     if (!options.transcript.empty() && !transcript.Open(options.transcript))
         return Fail("cannot write transcript " + options.transcript);
 
+    if (!options.screenshots.empty() && options.ui != "gui")
+        return Fail("--screenshots needs the gui front end");
+    if (!options.screenshots.empty() && mkdir(options.screenshots.c_str(), 0777) != 0 && errno != EEXIST)
+        return Fail("cannot create screenshot directory " + options.screenshots);
+
     // One writer a prefix: a second setup or a running Wine server would interleave with our hives.
     platform::PrefixGuard guard;
     if (std::string why; !guard.Acquire(options.prefix, why)) {
@@ -148,22 +167,32 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "setup: %s\n", message.c_str());
         return 4;
     }
+    machine.faults().progmanAbsent = options.noProgman;
 
+    platform::HostFiles hostFiles = platform::MakeHostFiles(machine.files(), machine.prefix());
     std::unique_ptr<platform::UiApi> ui;
-    if (options.ui == "text") {
+    if (options.ui == "gui") {
+#ifdef OVRA_HAVE_GUI
+        platform::gui::GuiOptions gui;
+        gui.unattended = !options.answers.empty();
+        gui.screenshotDir = options.screenshots;
+        gui.files = hostFiles;
+        try {
+            ui = std::make_unique<platform::gui::GuiUi>(std::move(answers), transcript, std::move(gui));
+        } catch (const std::exception& e) {
+            return Fail(e.what());
+        }
+#endif
+    } else if (options.ui == "text") {
         // A terminal that goes away must end the run through the end of input, not kill it mid-write.
         std::signal(SIGPIPE, SIG_IGN);
         ui = std::make_unique<platform::TextUi>(STDIN_FILENO, STDOUT_FILENO, transcript,
                                                 platform::TextFilesOver(machine.files()));
     } else {
         auto script = std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
-        script->SetFileExists([](const std::string& path) {
-            DWORD attributes = platform::Current().files->GetFileAttributesA(path.c_str());
-            return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-        });
+        script->SetFileExists(hostFiles.fileExists);
         ui = std::move(script);
     }
-    machine.faults().progmanAbsent = options.noProgman;
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
     platform::Install(machine.ServicesWith(ui.get()));
 

@@ -4,21 +4,14 @@
 
 #include <functional>
 #include <map>
-#include <stdexcept>
 #include <string>
 
+#include "platform/ui/answer_plan.h"
 #include "platform/ui/answers.h"
 #include "platform/ui/transcript.h"
 #include "platform/ui_api.h"
 
 namespace platform {
-
-// Thrown when an unattended run would go round forever: a dialog refused the same scripted command
-// again and again.
-class ScriptStuck : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
 
 class ScriptUi : public UiApi {
   public:
@@ -41,24 +34,14 @@ class ScriptUi : public UiApi {
     void SetFileExists(std::function<bool(const std::string&)> exists) { fileExists_ = std::move(exists); }
     void Trace(const std::string& line) override;
 
-    // The answer a box gets without a scripted one: the questions whose first button would undo work
-    // or loop (a file in use, an older or other copy of a file) keep what exists and go on; every other
-    // box takes its default button.
-    static int DefaultAnswer(int messageId, UINT type);
+    static int DefaultAnswer(int messageId, UINT type) { return AnswerPlan::DefaultAnswer(messageId, type); }
 
-    const Answers& answers() const { return answers_; }
-
-    // Every visible control of a dialog, one line each, as the transcript shows it.
-    static void RecordDialog(Transcript& transcript, const Dialog& dialog);
+    const Answers& answers() const { return plan_.answers(); }
 
   private:
-    void FillFromAnswers(Dialog& dialog);
-    int NextCommand(Dialog& dialog);
-
     std::map<const Dialog*, std::string> modelessState_;  // what the transcript last said of each
-    std::map<int, int> visits_;                           // dialog template id -> visits so far
     std::function<bool(const std::string&)> fileExists_;
-    Answers answers_;
+    AnswerPlan plan_;
     Transcript& transcript_;
     bool haveMainWindow_ = false;
     int nextMessageId_ = -1;

@@ -1,0 +1,139 @@
+#include "platform/ui/answer_plan.h"
+
+#include <cstdlib>
+
+#include "platform/machine/text_util.h"
+
+namespace platform {
+
+namespace {
+
+// Words an answers file may use for a dialog's commands.
+int CommandWord(const std::string& word) {
+    static const std::pair<const char*, int> kWords[] = {
+        {"ok", 1},        {"cancel", 2}, {"back", 101}, {"next", 102},   {"accept", 102}, {"exit", 103},
+        {"decline", 103}, {"help", 104}, {"skip", 105}, {"browse", 106}, {"finish", 102},
+    };
+    for (const auto& [name, id] : kWords)
+        if (word == name) return id;
+    char* end = nullptr;
+    long id = std::strtol(word.c_str(), &end, 10);
+    return (end && *end == '\0' && !word.empty()) ? static_cast<int>(id) : 0;
+}
+
+}  // namespace
+
+int AnswerPlan::DefaultAnswer(int messageId, UINT type) {
+    switch (messageId) {
+        case 1071:
+            return IDCANCEL;  // file in use: go on without it rather than retry forever
+        case 1072:
+            return IDNO;  // the file to install is older: keep the existing one
+        case 1074:
+            return IDNO;  // another copy elsewhere: keep it
+        default:
+            break;
+    }
+    bool second = (type & 0xF00) == MB_DEFBUTTON2;
+    switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+            return second ? IDCANCEL : IDOK;
+        case MB_YESNO:
+            return second ? IDNO : IDYES;
+        case MB_YESNOCANCEL:
+            return second ? IDNO : IDYES;
+        case MB_RETRYCANCEL:
+            return second ? IDCANCEL : IDRETRY;
+        case MB_ABORTRETRYIGNORE:
+            return second ? IDRETRY : IDABORT;
+        default:
+            return IDOK;
+    }
+}
+
+int AnswerPlan::MessageBoxAnswer(int messageId, UINT type) const {
+    if (messageId >= 0)
+        if (auto scripted = answers_.AnswerFor(messageId); scripted && *scripted) return *scripted;
+    return DefaultAnswer(messageId, type);
+}
+
+PageInput AnswerPlan::InputFor(const Dialog& dialog) const {
+    PageInput input;
+    auto put = [&](int id, const char* key) {
+        if (auto v = answers_.Get(key)) input.edits.emplace_back(id, *v);
+    };
+    switch (dialog.TemplateId()) {
+        case 7:
+            put(206, "destination");
+            break;
+        case 6:
+            put(201, "name");
+            put(202, "company");
+            break;
+        case 5:
+            if (auto v = answers_.Get("language")) {
+                std::string l = ToLowerAscii(*v);
+                if (l == "english") input.radio = 106;
+                if (l == "french") input.radio = 107;
+            }
+            break;
+        case 15:
+            put(215, "source");
+            break;
+        default:
+            break;
+    }
+    return input;
+}
+
+void AnswerPlan::Apply(const PageInput& input, Dialog& dialog) {
+    for (const auto& [id, text] : input.edits)
+        dialog.UserEdit(id, text);
+    if (input.radio) dialog.UserClickRadio(input.radio);
+}
+
+int AnswerPlan::NextCommand(const Dialog& dialog) {
+    // "press.N=back,next": the command for each visit of dialog N, then the forward command.
+    int visit = visits_[dialog.TemplateId()]++;
+    if (auto list = answers_.Get("press." + std::to_string(dialog.TemplateId()))) {
+        std::size_t start = 0;
+        for (int i = 0; start <= list->size(); ++i) {
+            std::size_t comma = list->find(',', start);
+            std::string word = ToLowerAscii(
+                list->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+            while (!word.empty() && word.front() == ' ')
+                word.erase(word.begin());
+            while (!word.empty() && word.back() == ' ')
+                word.pop_back();
+            if (i == visit) {
+                if (int id = CommandWord(word)) return id;
+                break;
+            }
+            if (comma == std::string::npos) break;
+            start = comma + 1;
+        }
+    }
+    if (dialog.TemplateId() == 15 && answers_.Get("source").value_or("") == "cancel") return IDCANCEL;
+    return dialog.ForwardCommand();
+}
+
+std::optional<std::string> AnswerPlan::BrowseResult() const {
+    auto chosen = answers_.Get("browse");
+    if (!chosen || chosen->empty()) return std::nullopt;
+    return chosen;
+}
+
+int VisitCommands::Next(const Dialog& dialog) {
+    if (sent_ == 0) {
+        ++sent_;
+        return lastCommand_ = first_;
+    }
+    if (sent_++ >= kMaxRefusals)
+        throw ScriptStuck("dialog " + std::to_string(dialog.TemplateId()) + " (\"" + dialog.caption +
+                          "\") refused command " + std::to_string(lastCommand_) + " " +
+                          std::to_string(kMaxRefusals) +
+                          " times; the answers file does not get this run past it");
+    return lastCommand_ = dialog.ForwardCommand();
+}
+
+}  // namespace platform
