@@ -182,6 +182,7 @@ TEST_F(FileTransferTest, SharingAndAccessViolationsSkipTheFile) {
     EXPECT_FALSE(Exists("OVRA\\bin\\a.DLL"));
     EXPECT_FALSE(Exists("OVRA\\bin\\b.DLL"));
     EXPECT_TRUE(Exists("OVRA\\bin\\c.DLL"));
+    EXPECT_EQ(Names("OVRA\\bin"), (std::vector<std::string>{"c.DLL"}));  // no temporary copy left
     // Each is logged all the same: the line is written before the installation.
     EXPECT_EQ(LogLines().size(), 5u);  // header, md, three files
 }
