@@ -67,7 +67,8 @@ struct Installer {
         Trace("verinstall " + destName + " flags=" + Hex(flags) + " dest=" + destDir + " result=" + Hex(v));
         return v;
     }
-    // A declined replacement leaves the expanded copy under its temporary name: nobody installs it now.
+    // A declined or failed replacement leaves the expanded copy under its temporary name (VIF_TEMPFILE):
+    // nothing will install it any more.
     void DropTemporary(DWORD v, const std::string& destDir) {
         if (!(v & VIF_TEMPFILE) || !tmp[0]) return;
         std::string name(tmp);
@@ -108,7 +109,11 @@ TransferOutcome NormalInstallation(Installer& installer, const std::string& ne, 
     DWORD v = installer.Install(VIFF_DONTDELETEOLD, first, dest);
     // The forced retry names the file itself, even for a long name.
     v = ConfirmOlderSource(installer, v, ne, dest);
-    if (ReportErrors(v)) return (v & VIF_OUTOFSPACE) ? TransferOutcome::kEndSet : TransferOutcome::kContinue;
+    if (ReportErrors(v)) {
+        // A copy the service expanded but could not put in place is of no use to anyone.
+        installer.DropTemporary(v, dest);
+        return (v & VIF_OUTOFSPACE) ? TransferOutcome::kEndSet : TransferOutcome::kContinue;
+    }
     const std::string dir = WithoutTrailingBackslash(dest);
     if (longName) {
         const std::string standIn = dir + "\\" + kLongNameStandIn;
@@ -123,7 +128,10 @@ TransferOutcome NormalInstallation(Installer& installer, const std::string& ne, 
 void OtherCopy(Installer& installer, std::string& ne, const std::string& dest, const FileTransfer& file) {
     DWORD v = installer.Install(VIFF_DONTDELETEOLD, ne, dest);
     v = ConfirmOlderSource(installer, v, ne, dest);
-    if (!ReportErrors(v)) ClearReadOnly(WithoutTrailingBackslash(dest) + "\\" + ne);
+    if (ReportErrors(v))
+        installer.DropTemporary(v, dest);
+    else
+        ClearReadOnly(WithoutTrailingBackslash(dest) + "\\" + ne);
     const std::string& current = installer.curDir;
     if (!file.shared && !PathsDiffer(current, file.appDir)) return;
     ne = ToLower(ne);

@@ -36,7 +36,7 @@ bool IsFileSetOnMedia(WVexaInstApp& app, const std::string& setName) {
         std::string stem = FileSetStem(base, setName, release, app.englishFiles != 0, inSetFolder);
         if (CanOpenForReading(stem + ".INS") && CanOpenForReading(stem + ".DAT")) return true;
     }
-    Trace("media missing " + setName);
+    Trace("media missing " + setName + " below " + base + (release ? " (release)" : ""));
     return false;
 }
 

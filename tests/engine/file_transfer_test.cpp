@@ -1,0 +1,272 @@
+#include "engine/file_transfer.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <functional>
+
+#include "engine/engine_fixture.h"
+#include "mkmedia/pe_image.h"
+
+namespace {
+
+using testing_support::EngineTest;
+using testing_support::WriteHostFile;
+
+TEST(PathsDiffer, Table) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool differ;
+    } cases[] = {
+        {"C:\\WINDOWS\\SYSTEM", "C:\\KIT\\BIN\\", true},
+        {"C:\\KIT\\", "c:\\kit\\x.dll", false},
+        {"C:\\KIT\\BIN\\", "D:\\KIT\\BIN\\", true},
+        {"\\KIT\\", "D:\\KIT\\", false},  // only one has a drive
+        {"C:", "C:\\KIT\\", true},        // only one has a directory
+        {"C:", "c:", false},
+        {"x.dll", "y.dll", false},
+        {"C:\\OVRA\\BIN", "C:\\OVRA\\BIN\\", true},  // the last component of a path without "\" is a name
+        {"", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PathsDiffer(c.a, c.b), c.differ) << c.a << " | " << c.b;
+}
+
+class FileTransferTest : public EngineTest {
+  protected:
+    static std::string Pe(const char* version, bool dll = true) {
+        std::array<std::uint16_t, 4> parts;
+        mkmedia::ParseVersion(version, parts);
+        auto image = mkmedia::MakePeImage(parts, version, dll);
+        return std::string(image.begin(), image.end());
+    }
+    std::string Newer() { return Pe("7.0"); }
+    std::string Ours() { return Pe("6.10.2"); }
+};
+
+TEST_F(FileTransferTest, OlderSourceQuestionBothWays) {
+    for (int answer : {IDYES, IDNO}) {
+        if (!Host("OVRA\\bin").empty()) std::filesystem::remove_all(Host("OVRA\\bin"));
+        WriteHostFile(prefix.DriveC("OVRA/bin/x.dll"), Newer());
+        Media("set X\n  md bin\n  file bin x.dll pe=6.10.2\nend\n");
+        ui.boxes.clear();
+        ui.answers = {answer};
+        ASSERT_EQ(Install("X"), 1);
+        ASSERT_EQ(ui.BoxIds(), (std::vector<int>{1072}));
+        EXPECT_EQ(ui.boxes[0].text,
+                  "x.DLL to install is older than the preexisting file!\nDo you want to overwrite the file?");
+        EXPECT_EQ(Read("OVRA\\bin\\x.dll"), answer == IDYES ? Ours() : Newer());
+        // Declining leaves no expanded copy under a temporary name.
+        EXPECT_EQ(Names("OVRA\\bin").size(), 1u);
+    }
+}
+
+TEST_F(FileTransferTest, InUseQuestionOkRetriesCancelProceeds) {
+    // A locked destination: the search reports it in use; Cancel installs anyway, and the service then
+    // answers VIF_FILEINUSE | VIF_CANNOTDELETE as Windows does. Those bits are not examined: no message,
+    // the old file stays, the set goes on.
+    WriteHostFile(prefix.DriveC("OVRA/bin/x.dll"), "old");
+    Faults().inUse.insert("C:\\OVRA\\bin\\x.dll");
+    Media("set X\n  md bin\n  file bin x.dll size=50 gauge=60\n  file bin y.dll size=5\nend\n");
+    ui.answers = {IDOK, IDCANCEL};
+    ASSERT_EQ(Install("X"), 1);
+    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1071, 1071}));
+    EXPECT_EQ(ui.boxes[0].text,
+              "x.DLL is currently in use by another program.\nClose this program to continue the setup");
+    EXPECT_EQ(ui.boxes[0].style & 0xF, MB_OKCANCEL);
+    EXPECT_EQ(Read("OVRA\\bin\\x.dll"), "old");
+    EXPECT_TRUE(Exists("OVRA\\bin\\y.DLL"));
+    bool sawLocked = false;
+    for (const auto& t : ui.traces)
+        if (t.find("verinstall x.DLL") == 0 && t.find("result=0x1080") != std::string::npos) sawLocked = true;
+    EXPECT_TRUE(sawLocked);
+}
+
+TEST_F(FileTransferTest, InUseRetrySucceedsOnceTheProgramHasClosed) {
+    class ReleasingUi : public testing_support::RecordingUi {
+      public:
+        platform::Faults* faults = nullptr;
+        int MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WORD lang) override {
+            int answer = RecordingUi::MessageBoxExA(owner, text, caption, type, lang);
+            faults->inUse.clear();  // the user closed the program before pressing OK
+            return answer;
+        }
+    } releasing;
+    releasing.faults = &Faults();
+    platform::Services services = prefix.machine().ServicesWith(&releasing);
+    platform::ScopedServices scope(services);
+    WriteHostFile(prefix.DriveC("OVRA/bin/x.dll"), "old");
+    Faults().inUse.insert("C:\\OVRA\\bin\\x.dll");
+    Media("set X\n  md bin\n  file bin x.dll size=50\nend\n");
+    releasing.answers = {IDOK};
+    ASSERT_EQ(Install("X"), 1);
+    EXPECT_EQ(releasing.BoxIds(), (std::vector<int>{1071}));
+    EXPECT_EQ(Read("OVRA\\bin\\x.dll"), mkmedia::GeneratedText(50, "x.dll"));
+    app.reset();  // its progress window belongs to this UI
+}
+
+TEST_F(FileTransferTest, OtherCopyQuestionBothWays) {
+    for (int answer : {IDYES, IDNO}) {
+        WriteHostFile(prefix.DriveC("windows/system32/v.dll"), "elsewhere");
+        if (!Host("OVRA\\bin").empty()) std::filesystem::remove_all(Host("OVRA\\bin"));
+        Media("set V\n  md bin\n  file bin v.dll size=80 VERSION\nend\n");
+        ui.boxes.clear();
+        ui.answers = {answer};
+        ASSERT_EQ(Install("V"), 1);
+        ASSERT_EQ(ui.BoxIds(), (std::vector<int>{1074}));
+        EXPECT_EQ(
+            ui.boxes[0].text,
+            "The install program has found another version of v.dll in C:\\windows\\system32\nDo you want "
+            "to overwrite it?");
+        std::string ours = mkmedia::GeneratedText(80, "v.dll");
+        EXPECT_EQ(Read("OVRA\\bin\\v.dll"), ours);
+        EXPECT_EQ(Read("windows\\system32\\v.dll"), answer == IDYES ? ours : "elsewhere");
+    }
+}
+
+// The version service as the machine provides it, with hooks a test may replace.
+class VersionsWithHooks : public platform::VersionApi {
+  public:
+    explicit VersionsWithHooks(platform::VersionApi& inner) : inner_(inner) {}
+    DWORD GetFileVersionInfoSizeA(LPCSTR f, LPDWORD h) override {
+        return inner_.GetFileVersionInfoSizeA(f, h);
+    }
+    BOOL GetFileVersionInfoA(LPCSTR f, DWORD h, DWORD s, void* d) override {
+        return inner_.GetFileVersionInfoA(f, h, s, d);
+    }
+    BOOL VerQueryValueA(const void* b, LPCSTR s, void** v, UINT* l) override {
+        return inner_.VerQueryValueA(b, s, v, l);
+    }
+    DWORD VerFindFileA(DWORD f, LPCSTR n, LPCSTR w, LPCSTR a, LPSTR c, UINT* cl, LPSTR d, UINT* dl) override {
+        if (findHook) return findHook(c, cl, d, dl);
+        return inner_.VerFindFileA(f, n, w, a, c, cl, d, dl);
+    }
+    DWORD VerInstallFileA(DWORD f, LPCSTR s, LPCSTR d, LPCSTR sd, LPCSTR dd, LPCSTR cd, LPSTR t,
+                          UINT* tl) override {
+        if (installHook)
+            if (DWORD bits = installHook(d)) return bits;
+        return inner_.VerInstallFileA(f, s, d, sd, dd, cd, t, tl);
+    }
+    DWORD GetExpandedNameA(LPCSTR s, LPSTR b) override { return inner_.GetExpandedNameA(s, b); }
+    LONG LZCopyFile(LPCSTR s, LPCSTR d) override { return inner_.LZCopyFile(s, d); }
+
+    std::function<DWORD(LPSTR, UINT*, LPSTR, UINT*)> findHook;
+    std::function<DWORD(const std::string&)> installHook;  // non-zero: the result, without installing
+
+  private:
+    platform::VersionApi& inner_;
+};
+
+TEST_F(FileTransferTest, SharingAndAccessViolationsSkipTheFile) {
+    // A denied destination comes from the machine; a sharing violation (what Wine reports for a locked
+    // file) is forced through the service's result.
+    platform::Services services = platform::Current();
+    VersionsWithHooks versions(*services.versions);
+    versions.installHook = [](const std::string& name) -> DWORD {
+        return name == "a.DLL" ? VIF_SHARINGVIOLATION | VIF_CANNOTDELETE : 0;
+    };
+    services.versions = &versions;
+    platform::ScopedServices scope(services);
+    Faults().denied.insert("C:\\OVRA\\bin\\b.DLL");
+    Media(
+        "set S\n  md bin\n  file bin a.dll size=20\n  file bin b.dll size=20\n  file bin c.dll "
+        "size=20\nend\n");
+    ASSERT_EQ(Install("S"), 1);
+    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1070, 1070}));
+    EXPECT_EQ(
+        ui.boxes[0].text,
+        " Unable to copy files!\nThe destination disk is full or the file is currently in use by another "
+        "program!");
+    EXPECT_FALSE(Exists("OVRA\\bin\\a.DLL"));
+    EXPECT_FALSE(Exists("OVRA\\bin\\b.DLL"));
+    EXPECT_TRUE(Exists("OVRA\\bin\\c.DLL"));
+    EXPECT_EQ(Names("OVRA\\bin"), (std::vector<std::string>{"c.DLL"}));  // no temporary copy left
+    // Each is logged all the same: the line is written before the installation.
+    EXPECT_EQ(LogLines().size(), 5u);  // header, md, three files
+}
+
+TEST_F(FileTransferTest, OutOfMemoryIsReportedAndTheSetGoesOn) {
+    platform::Services services = platform::Current();
+    VersionsWithHooks versions(*services.versions);
+    versions.installHook = [](const std::string& name) -> DWORD {
+        return name == "a.DLL" ? VIF_OUTOFMEMORY : 0;
+    };
+    services.versions = &versions;
+    platform::ScopedServices scope(services);
+    Media("set M\n  md bin\n  file bin a.dll size=20\n  file bin b.dll size=20\nend\n");
+    ASSERT_EQ(Install("M"), 1);
+    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1073}));
+    EXPECT_EQ(ui.boxes[0].text, " Unable to copy files!\nExpand process out of memory!");
+    EXPECT_TRUE(Exists("OVRA\\bin\\b.DLL"));
+}
+
+TEST_F(FileTransferTest, DiskFullWhileExpandingEndsTheSet) {
+    Media("set F\n  md bin\n  file bin big.dll size=60000\n  file bin next.dll size=10\nend\n");
+    std::string dat = Read("media\\English\\F.DAT");
+    // Room for the compressed image and the log lines, not for the expanded file.
+    Faults().diskSpaceLeft = dat.size() + 400;
+    EXPECT_EQ(Install("F"), 0);
+    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1070}));
+    EXPECT_FALSE(Exists("OVRA\\bin\\big.DLL"));
+    EXPECT_FALSE(Exists("OVRA\\bin\\next.DLL"));
+    bool outOfSpace = false;
+    for (const auto& t : ui.traces)
+        if (t.find("verinstall big.DLL") == 0 && t.find("result=0x1") != std::string::npos) outOfSpace = true;
+    EXPECT_TRUE(outOfSpace);
+}
+
+TEST_F(FileTransferTest, SharedDllsAreNumberedAcrossSets) {
+    Media(R"(
+set One
+  md bin
+  file bin first.dll size=10 SHARED
+  file bin notes.txt text="x" plain SHARED
+end
+set Two
+  md bin
+  file bin second.dll size=10 SHARED
+  file bin third.dll size=10 SHARED VERSION
+end
+)");
+    ASSERT_EQ(Install("One"), 1);
+    ASSERT_EQ(Install("Two"), 1);
+    EXPECT_EQ(SharedDllCount(), 3);
+    EXPECT_EQ(OvraIni("Shared Dlls", "Shared0"), "C:\\windows\\system32\\first.DLL");
+    EXPECT_EQ(OvraIni("Shared Dlls", "Shared1"), "C:\\windows\\system32\\second.DLL");
+    EXPECT_EQ(OvraIni("Shared Dlls", "Shared2"), "C:\\windows\\system32\\third.DLL");
+    EXPECT_EQ(OvraIni("Shared Dlls", "Shared3"), "<none>");
+    EXPECT_TRUE(Exists("windows\\system32\\notes.txt"));
+    EXPECT_EQ(LogLines().size(), 3u);  // the header and the two md lines: shared files are never logged
+}
+
+TEST_F(FileTransferTest, ReadOnlyAttributeIsCleared) {
+    Media("set R\n  md bin\n  file bin r.dll size=10\nend\n");
+    ASSERT_EQ(Install("R"), 1);
+    DWORD attributes = GetFileAttributesA("C:\\OVRA\\bin\\r.DLL");
+    ASSERT_NE(attributes, INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+TEST_F(FileTransferTest, OwnFilesNeverGoIntoTheSystemDirectory) {
+    platform::Services services = platform::Current();
+    VersionsWithHooks versions(*services.versions);
+    // The service proposes the System directory for every file, as Windows may for a file it knows there.
+    versions.findHook = [](LPSTR cur, UINT* curLen, LPSTR dest, UINT* destLen) -> DWORD {
+        cur[0] = '\0';
+        *curLen = 1;
+        std::snprintf(dest, *destLen, "%s", "C:\\windows\\system32");
+        *destLen = 20;
+        return 0;
+    };
+    services.versions = &versions;
+    platform::ScopedServices scope(services);
+    Media("set P\n  md bin\n  file bin own.dll size=10\n  file bin common.dll size=10 SHARED\nend\n");
+    ASSERT_EQ(Install("P"), 1);
+    EXPECT_TRUE(Exists("OVRA\\bin\\own.DLL"));
+    EXPECT_FALSE(Exists("windows\\system32\\own.DLL"));
+    EXPECT_TRUE(Exists("windows\\system32\\common.DLL"));
+}
+
+}  // namespace
