@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "e2e/media_dir.h"
 #include "e2e/setup_run.h"
 #include "platform/gui/display.h"
 #include "support/temp_prefix.h"
@@ -46,7 +47,7 @@ std::vector<std::string> Files(const std::string& dir) {
 TEST(GuiRun, AnswersDriveTheWindowsToTheSameTranscriptAsTheScriptWithAScreenshotPerPage) {
     REQUIRE_DISPLAY();
     TempDir dir;
-    WriteHostFile(dir.path() + "/media/INSTOVRA.INI", "[INSTALL]\r\nCODE=11\r\n");
+    testing_support::MediaDir(dir.path() + "/media").Flavour("INSTOVRA.INI", {"CODE=11"}).EmptyFileSets();
     const std::string answers = "name=Ada Lovelace\ncompany=Analytical Engines\ndestination=C:\\Kit\n";
     auto script = RunSetup(dir.path() + "/p1", dir.path() + "/media", answers);
     ASSERT_EQ(script.exitCode, 0) << script.output;

@@ -20,6 +20,12 @@ class MediaCheckTest : public EngineTest {
         for (const char* set : {"Ovra_1", "Ovra_2", "Ovra_3", "Ovra_4", "Version", "Ovra_5", "Debug"})
             Put(folder + set);
     }
+    // Every set the table may ask for, so that only the sets a test removes are missing.
+    void PutEverySet(const std::string& folder) {
+        for (const auto& row : catalogue::MediaCheckRows())
+            for (const auto& set : row.sets)
+                Put(folder + set.name);
+    }
     void Reset() {
         std::filesystem::remove_all(prefix.DriveC("media"));
         SetupRecord& s = ::Setup();
@@ -57,7 +63,7 @@ TEST_F(MediaCheckTest, SetOnMediaNeedsBothFilesAtOneLocation) {
 
 TEST_F(MediaCheckTest, WordsThatAloneAnswerNo) {
     Reset();
-    PutIdeSets("English/");
+    PutEverySet("English/");
     ::Setup().st5Word = 1;
     ::Setup().mxWord = 1;
     ::Setup().xeWord = 1;
@@ -79,7 +85,7 @@ TEST_F(MediaCheckTest, PatchLooksOnlyAtItsSet) {
 TEST_F(MediaCheckTest, IdeRowAndItsConditions) {
     Reset();
     ::Setup().productWord = 1;
-    PutIdeSets("English/");
+    PutEverySet("English/");
     EXPECT_TRUE(CheckMediaForSelection(*app));
     std::filesystem::remove(prefix.DriveC("media/English/Ovra_5.DAT"));
     EXPECT_FALSE(CheckMediaForSelection(*app));
@@ -101,7 +107,7 @@ TEST_F(MediaCheckTest, FrenchFolderOnlyWhenTheEnglishFlagIsClear) {
 
 TEST_F(MediaCheckTest, EveryApplicableRowIsEvaluated) {
     Reset();
-    ::Setup().addOnWord = 1;  // AddOn-Tools: "Version"
+    ::Setup().addOnWord = 1u << 23;  // AddOn-Tools alone (the manuals tag has no row): "Version"
     EXPECT_FALSE(CheckMediaForSelection(*app));
     Put("English/Version");
     EXPECT_TRUE(CheckMediaForSelection(*app));

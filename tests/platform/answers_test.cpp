@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ui/answer_plan.h"
 #include "platform/ui/script_ui.h"
 #include "platform/ui/transcript.h"
 
@@ -71,6 +72,49 @@ TEST(Transcript, QuotesEveryByteVisibly) {
     EXPECT_EQ(Transcript::Quote("a\"b\\c\nd\re\tf"), "\"a\\\"b\\\\c\\nd\\re\\tf\"");
     EXPECT_EQ(Transcript::Quote(std::string("\x01\xE9\x7F", 3)), "\"\\x01\\xE9\\x7F\"");
     EXPECT_EQ(Transcript::Quote(""), "\"\"");
+}
+
+}  // namespace
+}  // namespace platform
+
+namespace platform {
+namespace {
+
+// The source prompt's model: OK moves an unattended run on.
+class Prompt : public Dialog {
+  public:
+    using Dialog::Dialog;
+    int ForwardCommand() const override { return IDOK; }
+};
+
+TEST(AnswerPlan, TheSourcePromptGivesUpOnALocationAlreadyTried) {
+    const DialogTemplate prompt{15,
+                                0,
+                                0,
+                                232,
+                                100,
+                                0,
+                                "Setup files",
+                                "MS Sans Serif",
+                                8,
+                                {{215, ControlClass::Edit, WS_VISIBLE, 6, 45, 214, 12, "", 260}}};
+    AnswerPlan plan(Answers{});
+    Prompt first(prompt);
+    first.SetDlgItemText(215, "D:\\disk1\\");
+    EXPECT_EQ(plan.NextCommand(first), IDOK);
+    Prompt again(prompt);
+    again.SetDlgItemText(215, "d:\\DISK1\\");
+    EXPECT_EQ(plan.NextCommand(again), IDCANCEL);
+    Prompt other(prompt);
+    other.SetDlgItemText(215, "E:\\");
+    EXPECT_EQ(plan.NextCommand(other), IDOK);
+
+    Answers cancel;
+    std::string error;
+    ASSERT_TRUE(cancel.Parse("source=cancel\n", error));
+    AnswerPlan refusing(cancel);
+    Prompt asked(prompt);
+    EXPECT_EQ(refusing.NextCommand(asked), IDCANCEL);
 }
 
 }  // namespace

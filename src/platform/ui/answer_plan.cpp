@@ -113,7 +113,13 @@ int AnswerPlan::NextCommand(const Dialog& dialog) {
             start = comma + 1;
         }
     }
-    if (dialog.TemplateId() == 15 && answers_.Get("source").value_or("") == "cancel") return IDCANCEL;
+    if (dialog.TemplateId() == 15) {
+        if (answers_.Get("source").value_or("") == "cancel") return IDCANCEL;
+        // The prompt comes back when the files are not at the location given: offering the same place
+        // again would go round forever, so an unattended run gives up there.
+        std::string location = ToLowerAscii(dialog.GetDlgItemText(215));
+        if (!triedLocations_.insert(location).second) return IDCANCEL;
+    }
     return dialog.ForwardCommand();
 }
 

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -51,7 +52,8 @@ class AnswerPlan {
 
   private:
     Answers answers_;
-    std::map<int, int> visits_;  // dialog template id -> visits so far
+    std::map<int, int> visits_;             // dialog template id -> visits so far
+    std::set<std::string> triedLocations_;  // source locations already offered at the prompt
 };
 
 // The commands of one unattended visit of a dialog: the planned one, then, while the dialog stays open
