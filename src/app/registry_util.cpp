@@ -2,7 +2,7 @@
 
 #include "platform/win32.h"
 
-HKEY CreateOpenKey(const std::string& subKey, DWORD* disposition) {
+HKEY CreateKeyForEveryone(HKEY parent, const std::string& subKey, REGSAM access, DWORD* disposition) {
     SECURITY_DESCRIPTOR sd;
     InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
     SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
@@ -12,10 +12,14 @@ HKEY CreateOpenKey(const std::string& subKey, DWORD* disposition) {
     sa.bInheritHandle = TRUE;
     HKEY key = nullptr;
     DWORD ignored = 0;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, &sa, &key, disposition ? disposition : &ignored) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(parent, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access, &sa, &key,
+                        disposition ? disposition : &ignored) != ERROR_SUCCESS)
         return nullptr;
     return key;
+}
+
+HKEY CreateOpenKey(const std::string& subKey, DWORD* disposition) {
+    return CreateKeyForEveryone(HKEY_LOCAL_MACHINE, subKey, KEY_ALL_ACCESS, disposition);
 }
 
 LONG SetStringValue(HKEY key, const char* name, const std::string& value) {

@@ -5,9 +5,12 @@
 
 #include "platform/win_types.h"
 
-// RegCreateKeyExA under HKEY_LOCAL_MACHINE, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, with a security
+// RegCreateKeyExA(parent, subKey, 0, no class, REG_OPTION_NON_VOLATILE, access) with a security
 // descriptor without access list (full access for every user) and an inheritable handle; nullptr when
 // the key cannot be created.
+HKEY CreateKeyForEveryone(HKEY parent, const std::string& subKey, REGSAM access = KEY_ALL_ACCESS,
+                          DWORD* disposition = nullptr);
+// The same under HKEY_LOCAL_MACHINE with KEY_ALL_ACCESS.
 HKEY CreateOpenKey(const std::string& subKey, DWORD* disposition = nullptr);
 // REG_SZ with the terminating zero counted.
 LONG SetStringValue(HKEY key, const char* name, const std::string& value);

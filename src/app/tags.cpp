@@ -6,10 +6,8 @@
 #include "app/text.h"
 #include "resources/catalogue.h"
 
-namespace {
-
-std::uint32_t WordValue(catalogue::Word word) {
-    const SetupRecord& s = Setup();
+std::uint32_t& FlavourWordOf(catalogue::Word word) {
+    SetupRecord& s = Setup();
     switch (word) {
         case catalogue::Word::Product:
             return s.productWord;
@@ -32,18 +30,16 @@ std::uint32_t WordValue(catalogue::Word word) {
         case catalogue::Word::Xe:
             return s.xeWord;
         case catalogue::Word::W80251:
-            return s.word80251;
+            break;
     }
-    return 0;
+    return s.word80251;
 }
-
-}  // namespace
 
 bool HasTag(const char* tag) {
     if (!tag) return false;
     for (const auto& row : catalogue::TagTable()) {
         if (lstrcmpiA(row.name, tag) != 0) continue;
-        std::uint32_t word = WordValue(row.word);
+        std::uint32_t word = FlavourWordOf(row.word);
         bool set = row.bit < 0 ? word != 0 : ((word >> row.bit) & 1u) != 0;
         if (set) return true;
     }

@@ -2,43 +2,24 @@
 
 #include "app/registry_util.h"
 #include "config/config_keys.h"
+#include "config/ovra_ini.h"
 #include "engine/setup_ini.h"
 #include "platform/win32.h"
 #include "resources/catalogue_products.h"
 
 namespace {
 
-std::string WindowsDir() {
-    char buffer[MAX_PATH] = {};
-    GetWindowsDirectoryA(buffer, MAX_PATH);
-    return buffer;
-}
-
-// OVRA.ini through the setup INI reader: 1 when present (an empty value is present).
-int ReadOvraIni(const char* key, const char* section, std::string& value) {
-    return ReadSetupIni(WindowsDir(), key, section, value, MAX_PATH, "\\OVRA.ini");
-}
-
 std::string SharedKey(int n) {
     return "Shared" + std::to_string(n);
 }
 
 void CountSharedLibraries() {
-    SECURITY_DESCRIPTOR sd;
-    InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
-    SetSecurityDescriptorDacl(&sd, TRUE, nullptr, FALSE);
-    SECURITY_ATTRIBUTES sa;
-    sa.nLength = sizeof sa;
-    sa.lpSecurityDescriptor = &sd;
-    sa.bInheritHandle = TRUE;
-    HKEY key = nullptr;
-    DWORD disposition = 0;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls", 0,
-                        nullptr, REG_OPTION_NON_VOLATILE, KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY, &sa,
-                        &key, &disposition) != ERROR_SUCCESS)
-        return;
+    HKEY key =
+        CreateKeyForEveryone(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\SharedDlls",
+                             KEY_READ | KEY_SET_VALUE | KEY_CREATE_SUB_KEY);
+    if (!key) return;
     std::string path;
-    for (int n = 0; ReadOvraIni(SharedKey(n).c_str(), "Shared Dlls", path); ++n) {
+    for (int n = 0; ReadOvraIni("Shared Dlls", SharedKey(n).c_str(), path); ++n) {
         BYTE count[4] = {};
         DWORD type = 0, size = sizeof count;
         if (RegQueryValueExA(key, path.c_str(), nullptr, &type, count, &size) != ERROR_SUCCESS) continue;
@@ -54,7 +35,7 @@ void CountSharedLibraries() {
 
 void ForgetSharedLibraries() {
     std::string path;
-    for (int n = 0; ReadOvraIni(SharedKey(n).c_str(), "Shared Dlls", path); ++n)
+    for (int n = 0; ReadOvraIni("Shared Dlls", SharedKey(n).c_str(), path); ++n)
         WriteIdeIni(SharedKey(n).c_str(), "Shared Dlls", "");
 }
 
@@ -69,21 +50,21 @@ void WriteDefaultValue(const char* subKey, const std::string& value) {
 
 std::string IdeProgramPath() {
     std::string bin;
-    if (!ReadOvraIni("VexaBin", "Default Directories", bin)) return "";
+    if (!ReadOvraIni("Default Directories", "VexaBin", bin)) return "";
     return bin + "\\" + catalogue::kIdeProgram;
 }
 
 void RegisterUninstallAndPaths(bool existedBefore, const std::string& ideProgramPath) {
     std::string value;
     if (HKEY key = CreateOpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ovra")) {
-        if (ReadOvraIni("Path", "Uninstall", value)) {
+        if (ReadOvraIni("Uninstall", "Path", value)) {
             SetStringValue(key, "DisplayName", catalogue::kDisplayName);
             SetStringValue(key, "UninstallString", value);
         }
         RegCloseKey(key);
     }
     if (HKEY key = CreateOpenKey("Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Ovra.exe")) {
-        if (ReadOvraIni("VexaBin", "Default Directories", value)) {
+        if (ReadOvraIni("Default Directories", "VexaBin", value)) {
             SetStringValue(key, "", ideProgramPath);
             SetStringValue(key, "Path", value);
         }

@@ -12,35 +12,6 @@ namespace {
 
 using catalogue::Word;
 
-std::uint32_t* WordField(Word word) {
-    SetupRecord& s = ::Setup();
-    switch (word) {
-        case Word::Product:
-            return &s.productWord;
-        case Word::W8051:
-            return &s.word8051;
-        case Word::Lpc:
-            return &s.lpcWord;
-        case Word::Xa:
-            return &s.xaWord;
-        case Word::St6:
-            return &s.st6Word;
-        case Word::St5:
-            return &s.st5Word;
-        case Word::AddOn:
-            return &s.addOnWord;
-        case Word::Patch:
-            return &s.patchWord;
-        case Word::Mx:
-            return &s.mxWord;
-        case Word::Xe:
-            return &s.xeWord;
-        case Word::W80251:
-            return &s.word80251;
-    }
-    return nullptr;
-}
-
 class TagTest : public ::testing::Test {
   protected:
     void SetUp() override { ResetSetupRecord(); }
@@ -57,7 +28,7 @@ TEST_F(TagTest, EveryTagAnswersToItsOwnBitAndNoOther) {
         SCOPED_TRACE(row.name);
         ResetSetupRecord();
         EXPECT_FALSE(HasTag(row.name));
-        std::uint32_t* field = WordField(row.word);
+        std::uint32_t* field = &FlavourWordOf(row.word);
         if (row.bit < 0) {
             *field = 0x80000000u;  // any bit sets a family tag
             EXPECT_TRUE(HasTag(row.name));
