@@ -57,7 +57,7 @@ std::string Directory(int index) {
 
 std::string FileName(int index) {
     char name[16];
-    std::snprintf(name, sizeof name, "F%04d.TXT", index);
+    std::snprintf(name, sizeof name, "F%04d.INC", index);
     return name;
 }
 
@@ -101,31 +101,38 @@ void Prepare(const Payload& p, const fs::path& work) {
     if (std::system(tar.c_str()) != 0) throw std::runtime_error("tar -c failed");
 }
 
-// Runs argv as a child; its wall time and peak resident set.
-bool RunChild(const std::vector<std::string>& args, double& seconds, double& peakMiB) {
+// Runs args through the measure program; the child's wall time and peak resident set.
+bool RunChild(const std::string& measure, const fs::path& resultFile, const std::vector<std::string>& args,
+              double& seconds, double& peakMiB) {
+    std::vector<std::string> all = {measure, resultFile.string()};
+    all.insert(all.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (const auto& a : args)
+    for (const auto& a : all)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    auto start = std::chrono::steady_clock::now();
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
     int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid) return false;
-    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;  // KiB on Linux
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return false;
+    std::FILE* in = std::fopen(resultFile.c_str(), "r");
+    if (!in) return false;
+    long peakKiB = 0;
+    int childStatus = -1;
+    bool read = std::fscanf(in, "%lf %ld %d", &seconds, &peakKiB, &childStatus) == 3;
+    std::fclose(in);
+    peakMiB = static_cast<double>(peakKiB) / 1024.0;
+    return read && childStatus == 0;
 }
 
-Measure Time(const std::vector<std::string>& args, const fs::path& output, bool makeOutput) {
+Measure Time(const std::string& measure, const std::vector<std::string>& args, const fs::path& output,
+             bool makeOutput) {
     Measure m;
     m.seconds = 1e9;
     for (int run = 0; run < kRuns; ++run) {
         fs::remove_all(output);
         if (makeOutput) fs::create_directories(output);
         double seconds = 0, peak = 0;
-        if (!RunChild(args, seconds, peak)) m.ok = false;
+        if (!RunChild(measure, output.string() + ".result", args, seconds, peak)) m.ok = false;
         m.seconds = std::min(m.seconds, seconds);
         m.peakMiB = std::max(m.peakMiB, peak);
     }
@@ -153,20 +160,27 @@ const char* Verdict(bool met) {
     return met ? "met" : "MISSED";
 }
 
-void Report(const Payload& p, const fs::path& work, const std::string& self, const std::string& baseline) {
+struct Programs {
+    std::string self, baseline, measure;
+};
+
+void Report(const Payload& p, const fs::path& work, const Programs& programs) {
     Prepare(p, work);
     std::uintmax_t images = 0;
     for (const auto& e : fs::recursive_directory_iterator(work / "images"))
         if (e.is_regular_file()) images += e.file_size();
 
-    Measure ours = Time({self, "--install", (work / "media").string(), (work / "prefix").string(), "Bench"},
-                        work / "prefix", false);
+    Measure ours =
+        Time(programs.measure,
+             {programs.self, "--install", (work / "media").string(), (work / "prefix").string(), "Bench"},
+             work / "prefix", false);
     bool intact = InstalledIntact(p, work);
-    Measure mspack = Time({baseline, (work / "images").string(), (work / "mspack-out").string()},
+    Measure mspack = Time(programs.measure,
+                          {programs.baseline, (work / "images").string(), (work / "mspack-out").string()},
                           work / "mspack-out", false);
-    Measure tar = Time(
-        {"/usr/bin/env", "tar", "-xf", (work / "payload.tar").string(), "-C", (work / "tar-out").string()},
-        work / "tar-out", true);
+    Measure tar = Time(programs.measure,
+                       {"tar", "-xf", (work / "payload.tar").string(), "-C", (work / "tar-out").string()},
+                       work / "tar-out", true);
 
     const double payloadMB = static_cast<double>(p.files) * static_cast<double>(p.size) / 1e6;
     std::printf("\nPayload: %d files x %zu bytes = %.1f MB (SZDD images %.1f MB), best of %d runs\n", p.files,
@@ -205,11 +219,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string self = fs::canonical("/proc/self/exe").string();
-    const std::string baseline = (fs::path(self).parent_path() / "mspack_baseline").string();
+    const fs::path dir = fs::path(self).parent_path();
+    const Programs programs{self, (dir / "mspack_baseline").string(), (dir / "measure").string()};
     const fs::path work = fs::absolute(argv[1]);
     try {
-        Report(big, work / "large", self, baseline);
-        Report({big.files / 10, big.size}, work / "small", self, baseline);
+        Report(big, work / "large", programs);
+        Report({big.files / 10, big.size}, work / "small", programs);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "install_bench: %s\n", e.what());
         return 1;

@@ -70,6 +70,7 @@ int main(int argc, char** argv) {
         }
     }
     mspack_destroy_szdd_decompressor(d);
-    std::printf("expanded %ld failed %ld\n", expanded, failed);
+    if (failed)
+        std::fprintf(stderr, "mspack_baseline: %ld of %ld images failed\n", failed, expanded + failed);
     return failed ? 1 : 0;
 }

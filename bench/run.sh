@@ -3,7 +3,7 @@
 set -eu
 build=${1:-build}
 shift || true
-cmake --build "$build" --target install_bench mspack_baseline -j "$(nproc)"
+cmake --build "$build" --target install_bench mspack_baseline measure -j "$(nproc)"
 work="$build/bench-work"
 trap 'rm -rf "$work"' EXIT
 "$build/bench/install_bench" "$work" "$@"
