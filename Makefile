@@ -4,7 +4,7 @@ ASAN      ?= build-asan
 GENERATOR ?= Ninja
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build run test sanitize check-format format clean
+.PHONY: all deps configure build run test bench sanitize check-format format clean
 
 all: build
 
@@ -22,6 +22,11 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
+
+# The install benchmark (a measurement, not a test): optimised, no sanitizers, in $(BUILD).
+bench: deps
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DOVRA_SANITIZE=OFF >/dev/null
+	@bench/run.sh $(BUILD)
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -71,6 +73,40 @@ TEST(Szdd, WriteFailuresAreReportedAsSuch) {
     auto image = Input("v600.dl_");
     MemoryStream in(image);
     EXPECT_EQ(ExpandSzdd(in, full), SzddResult::kWriteError);
+}
+
+// The expander produces a byte at a time; the destination sees them gathered, and a disk that fills up
+// half way through is still reported.
+TEST(Szdd, DestinationReceivesChunksAndAPartialWriteFails) {
+    class Counting : public MemoryStream {
+      public:
+        explicit Counting(std::size_t room) : MemoryStream(&sink), room_(room) {}
+        int Write(const void* buffer, int bytes) override {
+            ++calls;
+            int n = static_cast<int>(std::min<std::size_t>(static_cast<std::size_t>(bytes), room_));
+            room_ -= static_cast<std::size_t>(n);
+            return n ? MemoryStream::Write(buffer, n) : -1;
+        }
+        std::vector<std::uint8_t> sink;
+        int calls = 0;
+
+      private:
+        std::size_t room_;
+    };
+    auto image = Input("v600.dl_");
+    std::vector<std::uint8_t> whole;
+    ASSERT_EQ(ExpandSzdd(image, whole), SzddResult::kOk);
+    ASSERT_GT(whole.size(), 2048u);
+
+    MemoryStream in(image);
+    Counting roomy(whole.size());
+    ASSERT_EQ(ExpandSzdd(in, roomy), SzddResult::kOk);
+    EXPECT_EQ(roomy.sink, whole);
+    EXPECT_LE(roomy.calls, static_cast<int>(whole.size() / 1024 + 1));
+
+    MemoryStream again(image);
+    Counting cramped(whole.size() - 1);
+    EXPECT_EQ(ExpandSzdd(again, cramped), SzddResult::kWriteError);
 }
 
 TEST(Szdd, FilesCompressedByMscompressExpandByteForByte) {

@@ -2,6 +2,7 @@
 
 #include <mspack.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -113,6 +114,44 @@ class CountingStream : public ByteStream {
     std::int64_t written_ = 0;
 };
 
+// libmspack's expander hands over its output one byte a call; gathering them here keeps every byte from
+// becoming a write of its own on the destination file.
+class BufferedWriter : public ByteStream {
+  public:
+    explicit BufferedWriter(ByteStream& inner) : inner_(inner) {}
+    int Read(void* buffer, int bytes) override { return Flush() ? inner_.Read(buffer, bytes) : -1; }
+    int Write(const void* buffer, int bytes) override {
+        if (bytes < 0 || failed_) return -1;
+        const auto* p = static_cast<const std::uint8_t*>(buffer);
+        for (int left = bytes; left > 0;) {
+            if (used_ == sizeof buffer_ && !Flush()) return -1;
+            std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(left), sizeof buffer_ - used_);
+            std::memcpy(buffer_ + used_, p, n);
+            used_ += n;
+            p += n;
+            left -= static_cast<int>(n);
+        }
+        return bytes;
+    }
+    bool Seek(std::int64_t offset, int origin) override { return Flush() && inner_.Seek(offset, origin); }
+    std::int64_t Tell() override { return Flush() ? inner_.Tell() : -1; }
+    // False when the destination refused a byte, now or at an earlier flush.
+    bool Flush() {
+        if (failed_) return false;
+        if (used_ == 0) return true;
+        int n = inner_.Write(buffer_, static_cast<int>(used_));
+        failed_ = n != static_cast<int>(used_);
+        used_ = 0;
+        return !failed_;
+    }
+
+  private:
+    ByteStream& inner_;
+    std::uint8_t buffer_[4096];
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
+
 }  // namespace
 
 bool IsSzdd(std::span<const std::uint8_t> head) {
@@ -193,8 +232,11 @@ SzddResult ExpandSzdd(ByteStream& in, ByteStream& out) {
     } else {
         // The expander stops quietly at the end of a truncated image; the length the header promised
         // tells a damaged image from a whole one.
-        CountingStream counted(out);
+        BufferedWriter buffered(out);
+        CountingStream counted(buffered);
         result = FromMspack(d->extract(d, h, reinterpret_cast<const char*>(&counted)));
+        // What was expanded before an error still reaches the destination, as it did byte by byte.
+        if (!buffered.Flush() && result == SzddResult::kOk) result = SzddResult::kWriteError;
         if (result == SzddResult::kOk && counted.written() != static_cast<std::int64_t>(h->length))
             result = SzddResult::kBadData;
     }
