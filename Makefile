@@ -23,9 +23,9 @@ run: build
 test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
-# The install benchmark (a measurement, not a test): optimised, no sanitizers, in $(BUILD).
+# The install benchmark (a measurement, not a test): the optimised build of $(BUILD), no sanitizers.
 bench: deps
-	@cmake -S . -B $(BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DOVRA_SANITIZE=OFF >/dev/null
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) >/dev/null
 	@bench/run.sh $(BUILD)
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
