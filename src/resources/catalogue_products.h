@@ -15,7 +15,9 @@ struct ToolEntry {
     const char* dll;
     const char* sourceExtensions;
     const char* objectExtensions;
-    bool linker;
+    // The "Linker" text: "1" for a linker, "0" for any other tool; the XE8000 chain also tells its code
+    // compressor ("2") and its loader ("3") apart.
+    const char* linker;
 };
 // The 47 tools in the order the configuration writer copies (and the old-key deletion removes) them.
 std::span<const ToolEntry> ToolCatalogue();
@@ -39,9 +41,13 @@ struct DeviceEntry {
     const char* confDll = "";    // "DllConf"
     const char* microRef = "";
     const char* incFile = "";  // under "\inc\", e.g. "\inc\regxa.h"
+    const char* intRamSize = "";
+    const char* company = "";
+    bool hidden = false;  // listed for the IDE's own use, not offered to the user
 };
 // A manual ("Pdf%d": group + "\" + title, path "\DOC\" + file) or a help file ("Help%d": the title,
-// path "\Help\" + file).
+// path "\Help\" + file). A file that begins with a backslash is the whole path below the installation
+// directory.
 struct DocEntry {
     const char* title;
     const char* file;
@@ -54,21 +60,32 @@ struct ExternalTool {
     const char* options;           // follows "{NODE}" in the DOS tool's command line
 };
 
+// The registry lists below the IDE's configuration key whose subkeys an installer replaces, and one
+// subkey of an earlier installation that the keep-previous-configuration question decides about.
+enum class ConfigList { Targets, Tools, Simulators };
+struct PreviousKey {
+    ConfigList list;
+    const char* name;
+};
+
 // One family installer, in the fixed order of the install phase.
 struct FamilyRow {
-    int number;                             // 1 to 35
-    const char* tag;                        // tag tested first
-    const char* group;                      // Program Manager group of its documents ("" when it has none)
-    const char* targetName;                 // "" when the row writes no target
-    const char* targetDll;                  // under "\Bin\"
-    std::span<const char* const> fileSets;  // every set the row may install, in installation order
-    std::span<const char* const> tools;     // tool-catalogue names it registers
-    std::span<const DeviceEntry> simulators;
-    std::span<const DeviceEntry> emulators;
-    std::span<const DocEntry> manuals;
-    std::span<const DocEntry> helps;
-    std::span<const ExternalTool> externalTools;
-    const char* manualSet;  // the set installed when "AddonPDFHLP" is set, or nullptr
+    int number;                   // 1 to 35
+    const char* tag;              // tag tested first
+    const char* group;            // Program Manager group of its documents ("" when it has none)
+    const char* targetName = "";  // "" when the row writes no target
+    const char* targetDll = "";   // under "\Bin\"
+    std::span<const char* const> fileSets = {};  // every set the row may install, in installation order
+    std::span<const char* const> tools = {};     // tool-catalogue names it registers
+    std::span<const DeviceEntry> simulators = {};
+    std::span<const DeviceEntry> emulators = {};
+    std::span<const DocEntry> manuals = {};
+    std::span<const DocEntry> helps = {};
+    std::span<const ExternalTool> externalTools = {};
+    const char* manualSet = nullptr;  // the set installed when "AddonPDFHLP" is set, or nullptr
+    const char* deviceTarget = "";    // "TargetName" of its simulators and emulators
+    std::span<const PreviousKey> previousKeys =
+        {};  // subkeys it re-creates, in the order they are asked about
 };
 std::span<const FamilyRow> FamilyRows();
 // The row whose tag is `tag` (compared without regard to case), nullptr when none.
@@ -91,6 +108,9 @@ inline constexpr const char* kGroupXa = "XA-Tools";
 inline constexpr const char* kGroupSt6 = "ST6-Tools";
 inline constexpr const char* kGroupMx = "MX-Tools";
 inline constexpr const char* kGroupSmartCard = "SmartCard";
+inline constexpr const char* kGroup251 = "251-Tools";
+inline constexpr const char* kGroupSt5 = "ST5-Tools";
+inline constexpr const char* kGroupXe = "XE-Tools";
 
 // The IDE's manuals, each with the group it is listed under.
 struct GroupedDoc {

@@ -46,11 +46,11 @@ inline constexpr const char* kSetSimMx = "SimMX";
 inline constexpr const char* kSetAsmMx = "AsmMX";
 inline constexpr const char* kSetCMx = "CMX";
 inline constexpr const char* kSetLnkMx = "LnkMX";
-// XE8000.
-inline constexpr const char* kSetSimXe = "SimXE";
-inline constexpr const char* kSetToolsXe = "ToolsXE";
-inline constexpr const char* kSetMonXe = "MonXE";
-inline constexpr const char* kSetDocXe = "DocXE";
+// XE8000 (its media spells them in lower case).
+inline constexpr const char* kSetSimXe = "simxe";
+inline constexpr const char* kSetToolsXe = "toolsxe";
+inline constexpr const char* kSetMonXe = "monxe";
+inline constexpr const char* kSetDocXe = "docxe";
 // ST6.
 inline constexpr const char* kSetAsmSt6 = "AsmST6";
 inline constexpr const char* kSetCSt6 = "CST6";

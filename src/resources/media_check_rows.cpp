@@ -30,7 +30,8 @@ constexpr MediaFileSet k251Sets[] = {
 constexpr MediaFileSet kSt5Sets[] = {
     {kSetSimSt5}, {kSetAsmSt5, kAsmSt5}, {kSetCSt5, kCSt5}, {kSetLnkSt5, kLinkSt5}};
 constexpr MediaFileSet kMxSets[] = {{kSetSimMx}, {kSetAsmMx, kAsmMx}, {kSetCMx, kCMx}, {kSetLnkMx, kLinkMx}};
-constexpr MediaFileSet kXeSets[] = {{kSetSimXe}, {kSetMonXe}, {kSetDocXe}};
+// The XE8000 installer takes all four sets whichever XE tag is set.
+constexpr MediaFileSet kXeSets[] = {{kSetSimXe}, {kSetToolsXe}, {kSetMonXe}, {kSetDocXe}};
 constexpr MediaFileSet kXeGccSets[] = {{kSetToolsXe}};
 constexpr MediaFileSet kSt6Sets[] = {
     {kSetAsmSt6, kAsmSt6}, {kSetCSt6, kCSt6}, {kSetUtlSt6, kLinkSt6}, {kSetEmuSt6}};

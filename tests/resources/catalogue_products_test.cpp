@@ -33,7 +33,8 @@ TEST(CatalogueTest, ToolNamesAreDistinctAndShareTheBuildRecordsSpelling) {
         }
     }
     EXPECT_NE(catalogue::FindTool("lx51"), nullptr);
-    EXPECT_TRUE(catalogue::FindTool("LX51")->linker);
+    EXPECT_STREQ(catalogue::FindTool("LX51")->linker, "1");
+    EXPECT_STREQ(catalogue::FindTool("LOADER")->linker, "3");
     EXPECT_EQ(catalogue::FindTool("SIMCFG"), nullptr);
 }
 
