@@ -89,6 +89,14 @@ Item Sized(const std::string& subdir, const std::string& name, std::size_t size)
 Item Texted(const std::string& subdir, const std::string& name, const std::string& text) {
     return {subdir, name, Source::Text, text, 0, "", false};
 }
+// The run-time library every program of the kit loads: the one shared file, installed where shared files
+// go and counted once per set that brings it.
+Item Runtime() {
+    Item item = Program("bin", "VxRt32.dll");
+    item.shared = true;
+    return item;
+}
+
 Item Header(const std::string& relative) {  // "\inc\reg52.h"
     std::string path = relative;
     while (!path.empty() && path[0] == '\\')
@@ -103,6 +111,26 @@ Item Header(const std::string& relative) {  // "\inc\reg52.h"
                       "\nsfr P0 = 0x80;\nsfr SP = 0x81;\nsfr PSW = 0xD0;\nsfr ACC = 0xE0;\n#endif\n");
 }
 
+// A manual under DOC, or at the path the catalogue gives; a long name travels as its short form.
+Item Manual(const std::string& file) {
+    std::string dir = "doc", name = file;
+    if (auto slash = file.rfind('\\'); slash != std::string::npos) {
+        dir = file.substr(0, slash);
+        while (!dir.empty() && dir[0] == '\\')
+            dir.erase(0, 1);
+        name = file.substr(slash + 1);
+    }
+    Item item = Sized(dir, name, 1800);
+    auto dot = name.rfind('.');
+    std::string stem = dot == std::string::npos ? name : name.substr(0, dot);
+    if (stem.size() > 8) {
+        item.longName = name;
+        item.name =
+            Upper(stem.substr(0, 6)) + "~1" + (dot == std::string::npos ? "" : Upper(name.substr(dot)));
+    }
+    return item;
+}
+
 class SetContents {
   public:
     void Add(const std::string& set, Item item) {
@@ -112,16 +140,6 @@ class SetContents {
         items.push_back(std::move(item));
     }
     std::vector<Item>& Of(const std::string& set) { return sets_[set]; }
-    // A program or library that more than one set carries is installed as a shared file.
-    void MarkShared() {
-        std::map<std::string, int> count;
-        for (auto& [set, items] : sets_)
-            for (auto& item : items)
-                ++count[Upper(item.name)];
-        for (auto& [set, items] : sets_)
-            for (auto& item : items)
-                if (count[Upper(item.name)] > 1 && Extension(item.name) == ".DLL") item.shared = true;
-    }
 
   private:
     std::map<std::string, std::vector<Item>> sets_;
@@ -161,6 +179,8 @@ void AddIdeSets(SetContents& c) {
 
     c.Add(sets::kSetVersion, Texted(".", "VERSIONS.TXT", "Vexa 6.1: Ovra 6.10.2\n"));
     c.Add(sets::kSetDebug, Program("bin", "OvraDbg.dll"));
+    c.Add(sets::kSetOvra1, Runtime());
+    c.Add(sets::kSetDebug, Runtime());
 }
 
 void AddFamily(SetContents& c, const catalogue::FamilyRow& row) {
@@ -191,9 +211,9 @@ void AddFamily(SetContents& c, const catalogue::FamilyRow& row) {
     }
     for (std::size_t i = 0; i < items.size(); ++i)
         c.Add(spread[i % spread.size()], items[i]);
+    c.Add(spread.front(), Runtime());
     for (std::size_t i = 0; i < row.manuals.size(); ++i)
-        c.Add(row.manualSet ? row.manualSet : spread[i % spread.size()],
-              Sized("doc", row.manuals[i].file, 1800));
+        c.Add(row.manualSet ? row.manualSet : spread[i % spread.size()], Manual(row.manuals[i].file));
 }
 
 void AddSharedSets(SetContents& c) {
@@ -426,7 +446,6 @@ std::string ManifestText(const Flavour& f) {
                      Program("bin", catalogue::kIdeProgram, f.buildNumber == "B101" ? "6.10.3" : "6.10.4"));
         contents.Add(f.patchSet, Texted("bin", "PATCH.TXT", f.patchDesc + " (" + f.buildNumber + ")\n"));
     }
-    contents.MarkShared();
 
     const bool release = tags.Has(catalogue::kRelease);
     int index = 0;
