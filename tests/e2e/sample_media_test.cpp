@@ -76,6 +76,28 @@ std::string IniValue(const std::string& text, const std::string& section, const 
     return "x";
 }
 
+// Every installation path the registry gives for the IDE's programs ("DllName" of targets, simulators
+// and emulators, "Path" of tools), as paths relative to C:\OVRA.
+std::vector<std::string> RegisteredKitFiles(const std::string& reg) {
+    std::vector<std::string> out;
+    for (const std::string value : {"\"DllName\"=\"c:\\\\OVRA\\\\", "\"Path\"=\"c:\\\\OVRA\\\\"}) {
+        for (auto at = reg.find(value); at != std::string::npos; at = reg.find(value, at + 1)) {
+            auto start = at + value.size();
+            std::string path = reg.substr(start, reg.find('"', start) - start), rel;
+            for (std::size_t i = 0; i < path.size(); ++i) {
+                if (path[i] == '\\') {
+                    rel += '/';
+                    ++i;  // the registry file doubles each backslash
+                } else {
+                    rel += path[i];
+                }
+            }
+            if (rel.find('.') != std::string::npos) out.push_back(rel);
+        }
+    }
+    return out;
+}
+
 struct Installed {
     std::string root;  // the prefix
     std::string DriveC(const std::string& rel) const { return Find(root + "/drive_c", rel); }
@@ -149,6 +171,23 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
               IniValue(ReadHostFile(Media(c.media) + "/" + c.componentFile), c.component, "VERSION"));
     EXPECT_NE(IniValue(build, c.component, "VERSION"), "x");
 
+    // What the registry points at is what the media brought (the MSC1210 probe alone travels on no
+    // file set of the kit).
+    std::string hklm = kit.SystemReg();
+    auto registered = RegisteredKitFiles(hklm);
+    EXPECT_FALSE(registered.empty());
+    for (const auto& rel : registered)
+        if (Lower(rel) != "bin/prbmsc.dll") {
+            EXPECT_FALSE(kit.Kit(rel).empty()) << c.media << ": " << rel;
+        }
+    for (const auto& t : c.targets)
+        EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Targets\\\\" + t + "]"))
+            << c.media << " " << t;
+    // Every file set was found where the media check looked: no refusal, no prompt for another place.
+    EXPECT_FALSE(Contains(run.transcript, "messagebox id=1104 "));
+    EXPECT_FALSE(Contains(run.transcript, "caption=\"Setup path\""));
+    EXPECT_FALSE(run.LinesStartingWith("progress ").empty());
+
     std::string ini = kit.OvraIni();
     for (const auto& t : c.targets)
         EXPECT_NE(IniValue(ini, "Targets", t), "x") << c.media << " target " << t;
@@ -159,7 +198,6 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
         EXPECT_EQ(IniValue(build, "Miscellaneous", "LOGOBMP"), "c:\\OVRA\\BIN\\Logo.bmp");
         EXPECT_TRUE(Contains(log, "copy c:\\OVRA\\BUILD.INI\r\n"));
         EXPECT_EQ(IniValue(ini, "Default Directories", "VexaBin"), "c:\\OVRA\\Bin");
-        std::string hklm = kit.SystemReg();
         EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Default Directories]"))
             << c.media;
         EXPECT_TRUE(Contains(hklm, "\"VexaInst\"=\"c:\\\\OVRA\"")) << c.media;
@@ -167,6 +205,7 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
         EXPECT_FALSE(
             kit.DriveC("ProgramData/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1").empty())
             << c.media;
+        EXPECT_TRUE(Contains(kit.UserReg(), "[Software\\\\KESTRAVION\\\\Ovra\\\\Buttons\\\\Standard]"));
         // The wizard's pages and the progress of the file sets are in the transcript.
         EXPECT_FALSE(run.LinesStartingWith("page ").empty());
         EXPECT_TRUE(Contains(run.transcript, "ovra_1")) << run.transcript.substr(0, 3000);
