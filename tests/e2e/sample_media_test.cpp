@@ -324,3 +324,49 @@ TEST(SampleMedia, APatchForAnotherBuildIsRefused) {
 }
 
 }  // namespace
+
+namespace {
+
+// The generated manifests: within each file set the gauge positions rise and the last reaches 100.
+TEST(SampleMedia, GaugePositionsRiseToTheEndOfEverySet) {
+    for (const char* name :
+         {"full", "philips", "infineon", "st6", "lpc", "xe", "mx", "release", "addon", "patch"}) {
+        std::string text = ReadHostFile(std::string(OVRA_BINARY_DIR) + "/manifests/" + name + ".manifest");
+        ASSERT_FALSE(text.empty()) << name;
+        std::istringstream in(text);
+        int last = -1, sets = 0;
+        std::string set;
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("set ", 0) == 0) {
+                set = line;
+                last = -1;
+                ++sets;
+            } else if (line == "end") {
+                EXPECT_EQ(last, 100) << name << ": " << set;
+            } else if (auto at = line.find(" gauge="); at != std::string::npos) {
+                int gauge = std::stoi(line.substr(at + 7));
+                EXPECT_GT(gauge, last) << name << ": " << line;
+                last = gauge;
+            }
+        }
+        EXPECT_GT(sets, 0) << name;
+    }
+}
+
+// A tool release carries no language folder: its file sets lie at the root or in folders of their own.
+TEST(SampleMedia, TheToolReleaseHasTheReleaseLayout) {
+    const std::string media = Media("release");
+    EXPECT_FALSE(fs::exists(media + "/English"));
+    EXPECT_TRUE(fs::exists(media + "/Asm51.INS") || fs::exists(media + "/Asm51/Asm51.INS"));
+    int atRoot = 0, inFolder = 0;
+    for (const auto& entry : fs::directory_iterator(media)) {
+        if (entry.path().extension() == ".INS") ++atRoot;
+        if (entry.is_directory() && fs::exists(entry.path() / (entry.path().filename().string() + ".INS")))
+            ++inFolder;
+    }
+    EXPECT_GT(atRoot, 0);
+    EXPECT_GT(inFolder, 0);
+    EXPECT_TRUE(fs::exists(Media("full") + "/English/Ovra_1.INS"));
+}
+
+}  // namespace
