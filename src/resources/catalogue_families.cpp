@@ -95,7 +95,7 @@ constexpr PreviousKey kXePrevious[] = {
     {ConfigList::Tools, "GCCXE"},         {ConfigList::Simulators, "XE88LC01"},
     {ConfigList::Simulators, "XE88LC03"}, {ConfigList::Simulators, "XE88LC05"},
     {ConfigList::Simulators, "XE88LC06"}};
-// 9: ST6.
+// 9: ST6; the emulators in the order ST6-HDS2, the evaluation board, SofTec-DS62.
 S kSt6Sets[] = {sets::kSetAsmSt6, sets::kSetCSt6, sets::kSetUtlSt6, sets::kSetEmuSt6, sets::kSetEbSt62};
 S kSt6ToolNames[] = {"ASMST6", "CST6", "LNKST6", "OHST6", "LIBST6"};
 constexpr DeviceEntry kSt6Emus[] = {{"ST6-HDS2", "Hds2ST6.dll", "StmPar.dll", "1024"},

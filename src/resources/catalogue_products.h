@@ -76,7 +76,10 @@ struct FamilyRow {
     const char* targetName = "";  // "" when the row writes no target
     const char* targetDll = "";   // under "\Bin\"
     std::span<const char* const> fileSets = {};  // every set the row may install, in installation order
-    std::span<const char* const> tools = {};     // tool-catalogue names it registers
+    // Tool-catalogue names it registers, in the order assembler, compiler, linker, object-to-hex converter,
+    // library manager (the XE8000 row: assembler, compiler, linker, library manager, code compressor,
+    // loader).
+    std::span<const char* const> tools = {};
     std::span<const DeviceEntry> simulators = {};
     std::span<const DeviceEntry> emulators = {};
     std::span<const DocEntry> manuals = {};
@@ -84,8 +87,8 @@ struct FamilyRow {
     std::span<const ExternalTool> externalTools = {};
     const char* manualSet = nullptr;  // the set installed when "AddonPDFHLP" is set, or nullptr
     const char* deviceTarget = "";    // "TargetName" of its simulators and emulators
-    std::span<const PreviousKey> previousKeys =
-        {};  // subkeys it re-creates, in the order they are asked about
+    // Subkeys of an earlier installation it re-creates, in the order they are asked about.
+    std::span<const PreviousKey> previousKeys = {};
 };
 std::span<const FamilyRow> FamilyRows();
 // The row whose tag is `tag` (compared without regard to case), nullptr when none.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 
@@ -54,6 +55,45 @@ TEST(CatalogueTest, EveryFamilySetIsCheckedOnTheMediaAndEveryToolIsCatalogued) {
             EXPECT_NE(catalogue::FindTool(tool), nullptr) << row.tag << " " << tool;
     }
     EXPECT_EQ(catalogue::FindFamilyRow("xa-tools")->number, 4);
+}
+
+// The installers pick a row's tools by role and ask about the subkeys its entries re-create.
+TEST(CatalogueTest, FamilyRowsListToolsByRoleAndReplaceOnlyKeysTheyWrite) {
+    std::set<std::string> targets(catalogue::TargetNames().begin(), catalogue::TargetNames().end());
+    for (const auto& row : catalogue::FamilyRows()) {
+        std::string kinds;
+        for (const char* tool : row.tools)
+            kinds += catalogue::FindTool(tool)->linker;
+        if (row.number == 8) {
+            EXPECT_EQ(kinds, "001023");
+        } else if (!kinds.empty()) {
+            EXPECT_EQ(kinds, std::string("00100").substr(0, kinds.size())) << row.tag;
+        }
+        if (*row.targetName) {
+            EXPECT_TRUE(targets.count(row.targetName)) << row.tag;
+        }
+        std::set<std::string> devices;
+        for (const auto& d : row.simulators)
+            devices.insert(d.name);
+        for (const auto& d : row.emulators)
+            devices.insert(d.name);
+        for (const auto& key : row.previousKeys) {
+            switch (key.list) {
+                case catalogue::ConfigList::Targets:
+                    EXPECT_STREQ(key.name, row.targetName) << row.tag;
+                    break;
+                case catalogue::ConfigList::Tools:
+                    EXPECT_NE(std::find_if(row.tools.begin(), row.tools.end(),
+                                           [&](const char* t) { return std::string(t) == key.name; }),
+                              row.tools.end())
+                        << row.tag << " " << key.name;
+                    break;
+                case catalogue::ConfigList::Simulators:
+                    EXPECT_TRUE(devices.count(key.name)) << row.tag << " " << key.name;
+                    break;
+            }
+        }
+    }
 }
 
 TEST(CatalogueTest, FixedSizesOfTheTables) {

@@ -1,0 +1,372 @@
+// The sample media of every flavour (build/media/NAME, made from the catalogue by mkmanifest and
+// mkmedia) installed by the setup program through the scripted front end into fresh prefixes, and the
+// installs that follow a kit: the same kit again, a tool release, an add-on and two patches.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <sstream>
+
+#include "e2e/setup_run.h"
+#include "support/temp_prefix.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::ReadHostFile;
+using testing_support::RunSetup;
+using testing_support::TempDir;
+
+const std::string kAnswers = "name=Ada Lovelace\ncompany=Analytical Engines\n";
+
+std::string Media(const std::string& name) {
+    return std::string(OVRA_BINARY_DIR) + "/media/" + name;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+// The host path of a Windows-relative path under `root`, matched without regard to case as Windows
+// would; empty when some part is missing.
+std::string Find(const std::string& root, const std::string& relative) {
+    fs::path at = root;
+    std::stringstream parts(relative);
+    for (std::string part; std::getline(parts, part, '/');) {
+        bool found = false;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(at, ec))
+            if (Lower(entry.path().filename().string()) == Lower(part)) {
+                at = entry.path();
+                found = true;
+                break;
+            }
+        if (!found) return "";
+    }
+    return at.string();
+}
+
+std::vector<std::string> CrLfLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A value of an INI text: the line "key=value" inside "[section]".
+std::string IniValue(const std::string& text, const std::string& section, const std::string& key) {
+    bool in = false;
+    for (std::string line : CrLfLines(text)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') {
+            in = Lower(line) == Lower("[" + section + "]");
+            continue;
+        }
+        if (in && Lower(line.substr(0, key.size() + 1)) == Lower(key + "="))
+            return line.substr(key.size() + 1);
+    }
+    return "x";
+}
+
+// Every installation path the registry gives for the IDE's programs ("DllName" of targets, simulators
+// and emulators, "Path" of tools), as paths relative to C:\OVRA.
+std::vector<std::string> RegisteredKitFiles(const std::string& reg) {
+    std::vector<std::string> out;
+    for (const std::string value : {"\"DllName\"=\"c:\\\\OVRA\\\\", "\"Path\"=\"c:\\\\OVRA\\\\"}) {
+        for (auto at = reg.find(value); at != std::string::npos; at = reg.find(value, at + 1)) {
+            auto start = at + value.size();
+            std::string path = reg.substr(start, reg.find('"', start) - start), rel;
+            for (std::size_t i = 0; i < path.size(); ++i) {
+                if (path[i] == '\\') {
+                    rel += '/';
+                    ++i;  // the registry file doubles each backslash
+                } else {
+                    rel += path[i];
+                }
+            }
+            if (rel.find('.') != std::string::npos) out.push_back(rel);
+        }
+    }
+    return out;
+}
+
+struct Installed {
+    std::string root;  // the prefix
+    std::string DriveC(const std::string& rel) const { return Find(root + "/drive_c", rel); }
+    std::string Kit(const std::string& rel) const { return DriveC("OVRA/" + rel); }
+    std::string Read(const std::string& rel) const {
+        std::string path = Kit(rel);
+        return path.empty() ? "" : ReadHostFile(path);
+    }
+    std::string OvraIni() const { return ReadHostFile(DriveC("windows/OVRA.ini")); }
+    std::string SystemReg() const { return ReadHostFile(root + "/system.reg"); }
+    std::string UserReg() const { return ReadHostFile(root + "/user.reg"); }
+};
+
+testing_support::SetupRun Install(const std::string& prefix, const std::string& media) {
+    auto run = RunSetup(prefix, Media(media), kAnswers);
+    EXPECT_EQ(run.exitCode, 0) << media << "\n" << run.output << run.transcript.substr(0, 4000);
+    return run;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+struct KitCase {
+    const char* media;
+    bool ide;                          // an IDE kit: the program, the Start-menu group, the user record
+    std::vector<std::string> files;    // installed files (relative to C:\OVRA) that must exist
+    std::vector<std::string> targets;  // OVRA.ini [Targets] keys the kit writes
+    const char* component;             // a build component whose version the record takes over
+    const char* componentFile;         // from this media build file
+};
+
+class SampleKit : public ::testing::TestWithParam<KitCase> {};
+
+TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
+    const KitCase& c = GetParam();
+    TempDir dir;
+    Installed kit{dir.path() + "/prefix"};
+    auto run = Install(kit.root, c.media);
+    ASSERT_EQ(run.exitCode, 0);
+
+    // The documents copied from the media at the end, byte for byte.
+    EXPECT_EQ(kit.Read("readme.txt"), ReadHostFile(Media(c.media) + "/readme.txt"));
+    EXPECT_EQ(kit.Read("license.txt"), ReadHostFile(Media(c.media) + "/license.txt"));
+    EXPECT_EQ(kit.Read("BIN/HF.csv"), ReadHostFile(Media(c.media) + "/HF.csv"));
+    for (const auto& f : c.files)
+        EXPECT_FALSE(kit.Kit(f).empty()) << c.media << ": " << f;
+
+    // The uninstall log: its header line, then md and copy lines, each ended by CR LF.
+    std::string log = kit.Read("uninst.ins");
+    auto lines = CrLfLines(log);
+    ASSERT_GE(lines.size(), 3u) << log;
+    int md = 0, copy = 0;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        ASSERT_FALSE(lines[i].empty());
+        EXPECT_EQ(lines[i].back(), '\r') << i << ": " << lines[i];
+        if (lines[i].rfind("md ", 0) == 0) ++md;
+        if (lines[i].rfind("copy ", 0) == 0) ++copy;
+    }
+    EXPECT_GT(md, 0);
+    EXPECT_GT(copy, 3);
+    EXPECT_TRUE(Contains(log, "copy c:\\OVRA\\readme.txt\r\n"));
+    EXPECT_TRUE(Contains(log, "copy c:\\OVRA\\BIN\\HF.csv\r\n"));
+
+    // The build record: the media's build number, and the tool versions by component.
+    std::string build = kit.Read("BUILD.INI");
+    std::string mediaBuild = ReadHostFile(Media(c.media) + "/BUILD.INI");
+    // A package without the IDE only extends the history of an installed kit: alone it records versions.
+    EXPECT_EQ(IniValue(build, "BuildNumber", "BN"), c.ide ? IniValue(mediaBuild, "BuildNumber", "BN") : "x");
+    EXPECT_EQ(IniValue(build, c.component, "VERSION"),
+              IniValue(ReadHostFile(Media(c.media) + "/" + c.componentFile), c.component, "VERSION"));
+    EXPECT_NE(IniValue(build, c.component, "VERSION"), "x");
+
+    // What the registry points at is what the media brought (the MSC1210 probe alone travels on no
+    // file set of the kit).
+    std::string hklm = kit.SystemReg();
+    auto registered = RegisteredKitFiles(hklm);
+    EXPECT_FALSE(registered.empty());
+    for (const auto& rel : registered)
+        if (Lower(rel) != "bin/prbmsc.dll") {
+            EXPECT_FALSE(kit.Kit(rel).empty()) << c.media << ": " << rel;
+        }
+    for (const auto& t : c.targets)
+        EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Targets\\\\" + t + "]"))
+            << c.media << " " << t;
+    // Every file set was found where the media check looked: no refusal, no prompt for another place.
+    EXPECT_FALSE(Contains(run.transcript, "messagebox id=1104 "));
+    EXPECT_FALSE(Contains(run.transcript, "caption=\"Setup path\""));
+    EXPECT_FALSE(run.LinesStartingWith("progress ").empty());
+
+    std::string ini = kit.OvraIni();
+    for (const auto& t : c.targets)
+        EXPECT_NE(IniValue(ini, "Targets", t), "x") << c.media << " target " << t;
+    if (c.ide) {
+        // The LPC kit goes without the user page and records no user.
+        EXPECT_EQ(IniValue(build, "User", "Name"), c.media == std::string("lpc") ? "x" : "Ada Lovelace");
+        EXPECT_EQ(IniValue(build, "OVRA", "VERSION"), "6.10.2");
+        EXPECT_EQ(IniValue(build, "Miscellaneous", "LOGOBMP"), "c:\\OVRA\\BIN\\Logo.bmp");
+        EXPECT_TRUE(Contains(log, "copy c:\\OVRA\\BUILD.INI\r\n"));
+        EXPECT_EQ(IniValue(ini, "Default Directories", "VexaBin"), "c:\\OVRA\\Bin");
+        EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Default Directories]"))
+            << c.media;
+        EXPECT_TRUE(Contains(hklm, "\"VexaInst\"=\"c:\\\\OVRA\"")) << c.media;
+        EXPECT_TRUE(Contains(hklm, "\"BuildNumber\"=\"" + IniValue(mediaBuild, "BuildNumber", "BN") + "\""));
+        EXPECT_FALSE(
+            kit.DriveC("ProgramData/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1").empty())
+            << c.media;
+        EXPECT_TRUE(Contains(kit.UserReg(), "[Software\\\\KESTRAVION\\\\Ovra\\\\Buttons\\\\Standard]"));
+        // The wizard's pages and the progress of the file sets are in the transcript.
+        EXPECT_FALSE(run.LinesStartingWith("page ").empty());
+        EXPECT_TRUE(Contains(run.transcript, "ovra_1")) << run.transcript.substr(0, 3000);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryKit, SampleKit,
+    ::testing::Values(
+        KitCase{"full",
+                true,
+                {"BIN/Ovra.exe", "BIN/Tgt51.dll", "BIN/TgtXA.dll", "BIN/S8051.dll", "Help/OVRA32.HLP",
+                 "DOC/KEYBOARD.PDF", "EXAMPLES/HelloWorld.c", "INC/reg52.h", "DOC/Getting_Started_XE.pdf"},
+                {"80C51", "XA", "ST6", "80C51MX", "XE8000", "ST5"},
+                "ASMST5",
+                "BUILDST5.INI"},
+        KitCase{"philips",
+                true,
+                {"BIN/Ovra.exe", "BIN/SXA.dll", "BIN/TgtXA.dll", "DOC/SXASIM.PDF"},
+                {"80C51", "XA"},
+                "CXA",
+                "BUILDXA.INI"},
+        KitCase{"infineon", true, {"BIN/Ovra.exe", "BIN/Tgt51.dll"}, {"80C51"}, "RTK51", "BUILD51.INI"},
+        KitCase{"st6",
+                true,
+                {"BIN/Ovra.exe", "BIN/TgtST6.dll", "BIN/SimST6.dll"},
+                {"ST6"},
+                "EMUST6",
+                "BUILDST6.INI"},
+        KitCase{"lpc", true, {"BIN/Ovra.exe", "BIN/SLPC76X.dll"}, {"80C51"}, "OVRA", "BUILD.INI"},
+        KitCase{"xe", false, {"BIN/TgtXE.dll", "BIN/SimXE.dll"}, {"XE8000"}, "GCCXE", "BUILDXE.INI"},
+        KitCase{"mx", false, {"BIN/TgtMX.dll", "BIN/S51MX.dll"}, {"80C51MX"}, "ASMMX", "BUILDMX.INI"}),
+    [](const auto& info) { return std::string(info.param.media); });
+
+// The installs that follow the full kit in the same prefix.
+class OverTheKit : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        auto run = Install(kit.root, "full");
+        ASSERT_EQ(run.exitCode, 0);
+        firstLog = kit.Read("uninst.ins");
+    }
+    std::string HeaderLine() const { return CrLfLines(firstLog).front(); }
+    int HeaderCount(const std::string& log) const {
+        int n = 0;
+        for (const auto& line : CrLfLines(log))
+            if (line == HeaderLine()) ++n;
+        return n;
+    }
+    TempDir dir;
+    Installed kit{dir.path() + "/prefix"};
+    std::string firstLog;
+};
+
+TEST_F(OverTheKit, TheSameKitAgainKeepsTheSharedCountsAndAsksAboutTheConfiguration) {
+    // Each set that brings the shared run-time library records it in OVRA.ini. The second run finds the
+    // version registered already: it drops the list instead of raising the counts a second time.
+    auto sharedEntries = [&] {
+        int n = 0;
+        for (const auto& line : CrLfLines(kit.OvraIni()))
+            if (line.rfind("Shared", 0) == 0 && Contains(Lower(line), "vxrt32.dll")) ++n;
+        return n;
+    };
+    auto sharedDllsKey = [&] {
+        std::string reg = kit.SystemReg();
+        auto at = reg.find("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDLLs]");
+        if (at == std::string::npos) return std::string("missing");
+        auto end = reg.find("\n[", at + 1);
+        std::string key = reg.substr(at, end - at);
+        return key.substr(key.find('\n', key.find("#time")));  // without the timestamps
+    };
+    EXPECT_GT(sharedEntries(), 1);
+    const std::string countsBefore = sharedDllsKey();
+    auto run = Install(kit.root, "full");
+    ASSERT_EQ(run.exitCode, 0);
+    EXPECT_EQ(sharedEntries(), 0);
+    EXPECT_EQ(sharedDllsKey(), countsBefore);
+    EXPECT_TRUE(Contains(run.transcript, "messagebox id=1236 ")) << run.transcript.substr(0, 3000);
+    // A kit starts its uninstall log afresh.
+    EXPECT_EQ(HeaderCount(kit.Read("uninst.ins")), 1);
+}
+
+TEST_F(OverTheKit, AToolReleaseAndAnAddOnAppendToTheLogAndTheBuildHistory) {
+    auto release = Install(kit.root, "release");
+    ASSERT_EQ(release.exitCode, 0);
+    EXPECT_EQ(IniValue(kit.Read("BUILD.INI"), "BuildNumber", "BN"), "B100 + R110");
+    EXPECT_EQ(IniValue(kit.Read("BUILD.INI"), "RL51", "VERSION"), "V6.11");
+    auto addon = Install(kit.root, "addon");
+    ASSERT_EQ(addon.exitCode, 0);
+    std::string build = kit.Read("BUILD.INI");
+    EXPECT_EQ(IniValue(build, "BuildNumber", "BN"), "B100 + R110 + A120");
+    EXPECT_EQ(IniValue(build, "BuildNumber", "DATE"), "2026-11-30 + 2026-12-02 + 2026-12-03");
+    std::string log = kit.Read("uninst.ins");
+    EXPECT_EQ(log.rfind(firstLog, 0), 0u) << "the first run's lines stay at the start";
+    EXPECT_EQ(HeaderCount(log), 3);
+    EXPECT_FALSE(kit.Kit("BIN/SimRisc.dll").empty());
+}
+
+TEST_F(OverTheKit, TwoPatchesInARowRecordTheirBuildNumbersOnce) {
+    ASSERT_EQ(Install(kit.root, "patch").exitCode, 0);
+    EXPECT_EQ(IniValue(kit.Read("BUILD.INI"), "BuildNumber", "BN"), "B100 + B101-Patch");
+    EXPECT_EQ(kit.Read("BIN/PATCH.TXT"), "IDE fix 1 (B101)\n");
+    ASSERT_EQ(Install(kit.root, "patch2").exitCode, 0);
+    EXPECT_EQ(IniValue(kit.Read("BUILD.INI"), "BuildNumber", "BN"), "B100 + B101-Patch + B102");
+    EXPECT_TRUE(Contains(kit.SystemReg(), "\"BuildNumber\"=\"B100 + B101-Patch + B102\""));
+    EXPECT_EQ(kit.Read("BIN/PATCH.TXT"), "IDE fix 2 (B102)\n");
+}
+
+TEST(SampleMedia, APatchForAnotherBuildIsRefused) {
+    TempDir dir;
+    Installed kit{dir.path() + "/prefix"};
+    ASSERT_EQ(Install(kit.root, "full").exitCode, 0);
+    auto run = RunSetup(kit.root, Media("patch2"), kAnswers);
+    EXPECT_TRUE(Contains(run.transcript, "Version conflict")) << run.transcript.substr(0, 2000);
+    EXPECT_EQ(IniValue(kit.Read("BUILD.INI"), "BuildNumber", "BN"), "B100");
+}
+
+}  // namespace
+
+namespace {
+
+// The generated manifests: within each file set the gauge positions rise and the last reaches 100.
+TEST(SampleMedia, GaugePositionsRiseToTheEndOfEverySet) {
+    for (const char* name :
+         {"full", "philips", "infineon", "st6", "lpc", "xe", "mx", "release", "addon", "patch"}) {
+        std::string text = ReadHostFile(std::string(OVRA_BINARY_DIR) + "/manifests/" + name + ".manifest");
+        ASSERT_FALSE(text.empty()) << name;
+        std::istringstream in(text);
+        int last = -1, sets = 0;
+        std::string set;
+        for (std::string line; std::getline(in, line);) {
+            if (line.rfind("set ", 0) == 0) {
+                set = line;
+                last = -1;
+                ++sets;
+            } else if (line == "end") {
+                EXPECT_EQ(last, 100) << name << ": " << set;
+            } else if (auto at = line.find(" gauge="); at != std::string::npos) {
+                int gauge = std::stoi(line.substr(at + 7));
+                EXPECT_GT(gauge, last) << name << ": " << line;
+                last = gauge;
+            }
+        }
+        EXPECT_GT(sets, 0) << name;
+    }
+}
+
+// A tool release carries no language folder: its file sets lie at the root or in folders of their own.
+TEST(SampleMedia, TheToolReleaseHasTheReleaseLayout) {
+    const std::string media = Media("release");
+    EXPECT_FALSE(fs::exists(media + "/English"));
+    EXPECT_TRUE(fs::exists(media + "/Asm51.INS") || fs::exists(media + "/Asm51/Asm51.INS"));
+    int atRoot = 0, inFolder = 0;
+    for (const auto& entry : fs::directory_iterator(media)) {
+        if (entry.path().extension() == ".INS") ++atRoot;
+        if (entry.is_directory() && fs::exists(entry.path() / (entry.path().filename().string() + ".INS")))
+            ++inFolder;
+    }
+    EXPECT_GT(atRoot, 0);
+    EXPECT_GT(inFolder, 0);
+    EXPECT_TRUE(fs::exists(Media("full") + "/English/Ovra_1.INS"));
+}
+
+}  // namespace
