@@ -4,7 +4,7 @@ ASAN      ?= build-asan
 GENERATOR ?= Ninja
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize check-format format clean
+.PHONY: all deps configure build run test bench sanitize fuzz fuzz-ci check-format format clean
 
 all: build
 
@@ -35,6 +35,15 @@ sanitize: deps
 	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
+# libFuzzer drivers (clang, build-fuzz/): FUZZ_SECONDS per driver; fuzz-ci fails on any finding.
+FUZZ_SECONDS ?= 60
+FUZZ_CI_SECONDS ?= 15
+fuzz: deps
+	@scripts/fuzz.sh $(FUZZ_SECONDS)
+
+fuzz-ci: deps
+	@scripts/fuzz.sh $(FUZZ_CI_SECONDS) --ci
+
 check-format: deps
 	@scripts/check_format.sh
 
@@ -42,4 +51,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN)
+	rm -rf $(BUILD) $(ASAN) build-fuzz

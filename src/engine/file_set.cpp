@@ -1,6 +1,8 @@
 #include "engine/file_set.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <span>
 #include <vector>
 
 #include "app/inst_app.h"
@@ -24,6 +26,8 @@ using install_list::Keyword;
 using install_list::Line;
 
 constexpr int kSeekSet = 0;
+// The expanded image while its checksum is taken; removed again at once.
+constexpr const char kCheckFileName[] = "tempfile.chk";
 
 void Trace(const std::string& line) {
     if (platform::UiApi* ui = platform::Current().ui) ui->Trace(line);
@@ -129,6 +133,36 @@ class ListRun {
         return true;
     }
 
+    // The C option of a copy line: the extracted image, expanded into a scratch file of the
+    // installation directory, must have the checksum the media builder recorded. Damaged media are
+    // caught here, before anything is put in place.
+    bool MatchesChecksum(const std::string& stored, std::uint32_t expected) {
+        const std::string check = installDir_ + "\\" + kCheckFileName;
+        LONG expanded = LZCopyFile((installDir_ + "\\" + kTempFileName).c_str(), check.c_str());
+        if (expanded == LZERROR_WRITE || expanded == LZERROR_BADOUTHANDLE) {
+            DeleteFileA(check.c_str());
+            return DiskFull();
+        }
+        std::uint32_t crc = 0;
+        bool readable = expanded >= 0;
+        if (readable) {
+            Stream in(check, "rb");
+            readable = static_cast<bool>(in);
+            std::uint8_t buffer[install_list::kDataChunk];
+            for (std::size_t got; readable && (got = crt::fread(buffer, 1, sizeof buffer, in.get())) > 0;)
+                crc = install_list::Crc32(std::span<const std::uint8_t>(buffer, got), crc);
+        }
+        DeleteFileA(check.c_str());
+        if (!readable) return Corrupted("image of " + stored + " does not expand");
+        if (crc != expected) {
+            char detail[64];
+            std::snprintf(detail, sizeof detail, " has checksum %08X, not %08X", static_cast<unsigned>(crc),
+                          static_cast<unsigned>(expected));
+            return Corrupted("image of " + stored + detail);
+        }
+        return true;
+    }
+
     bool Copy(const Line& line) {
         const std::string& stored = line[1];
         const std::string& subdir = line[2];
@@ -140,6 +174,7 @@ class ListRun {
             return Corrupted("path outside the installation directory: " + stored + " " + subdir + " " +
                              target);
         if (!Extract(stored, options)) return false;
+        if (options.checksum && !MatchesChecksum(stored, *options.checksum)) return false;
 
         std::string written = stored;
         std::replace(written.begin(), written.end(), '~', '_');

@@ -1,6 +1,7 @@
 #include "engine/install_list.h"
 
 #include <climits>
+#include <cstdio>
 
 namespace install_list {
 
@@ -122,6 +123,18 @@ CopyOptions ParseCopyOptions(const Line& line) {
             if (!name.empty() && name.front() == '"') name.remove_prefix(1);
             if (!name.empty() && name.back() == '"') name.remove_suffix(1);
             options.longName = std::string(name);
+        } else if (first == 'C' && t.size() == 9) {
+            std::uint32_t value = 0;
+            bool hex = true;
+            for (char c : std::string_view(t).substr(1)) {
+                int digit = c >= '0' && c <= '9'   ? c - '0'
+                            : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                            : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                   : -1;
+                if (digit < 0) hex = false;
+                value = value << 4 | static_cast<std::uint32_t>(digit & 0xF);
+            }
+            if (hex) options.checksum = value;
         }
     }
     return options;
@@ -217,7 +230,22 @@ std::string FormatCopyLine(const CopyLineSpec& spec) {
     if (spec.longName) line += " N\"" + *spec.longName + "\"";
     for (const auto& flag : spec.flags)
         line += " " + flag;
+    if (spec.checksum && Tokenize(line).count < kMaxTokens) {
+        char token[16];
+        std::snprintf(token, sizeof token, " C%08X", static_cast<unsigned>(*spec.checksum));
+        line += token;
+    }
     return line;
+}
+
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc) {
+    crc = ~crc;
+    for (std::uint8_t b : bytes) {
+        crc ^= b;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
 }
 
 long AppendRecord(std::vector<std::uint8_t>& data, std::string_view storedName,

@@ -20,6 +20,9 @@
 //   L<n>    length of the image in the data file (default 0)
 //   P<n>    offset of the file's record in the data file (required)
 //   N"name" long name given to the file after installation (no blanks in it)
+//   C<8 hex digits>  CRC-32 (the zlib one) of the file once expanded: written by our media builder
+//           as the last token of a line; a reader without this option ignores the token, as every
+//           reader ignores options of a letter it does not know, so such media still install
 // Numbers read as atoi reads them: leading blanks, a sign, digits, the rest ignored.
 // Flags: tokens 2..9 (the subdirectory too), up to the first empty one, compared without regard to
 // case: VERSION (version-managed), SHARED (a shared file: no log line, ".dll" recorded), V16ONLY (not
@@ -75,7 +78,8 @@ struct CopyOptions {
     std::optional<int> gauge;  // as written (clamping to 100 is the progress window's)
     long length = 0;
     std::optional<long> offset;
-    std::optional<std::string> longName;  // quotes removed
+    std::optional<std::string> longName;    // quotes removed
+    std::optional<std::uint32_t> checksum;  // only from a well-formed C token
 };
 CopyOptions ParseCopyOptions(const Line& line);
 
@@ -113,6 +117,9 @@ bool IsPlainFileName(std::string_view name);
 // component made of two or more dots.
 bool IsContainedSubdirectory(std::string_view subdir);
 
+// CRC-32 as zlib computes it (reflected, polynomial 0xEDB88320); `crc` continues an earlier run.
+std::uint32_t Crc32(std::span<const std::uint8_t> bytes, std::uint32_t crc = 0);
+
 // --- Writers (the media builder) ---
 
 struct CopyLineSpec {
@@ -123,9 +130,11 @@ struct CopyLineSpec {
     long offset = 0;
     std::optional<std::string> longName;
     std::vector<std::string> flags;  // VERSION, SHARED, V16ONLY, V32ONLY
+    std::optional<std::uint32_t> checksum;
 };
-// "copy STORED SUBDIR [gauge] L<n> P<n> [N"long"] [flags]"; the subdirectory defaults to "." when empty
-// so the options stay in their token positions.
+// "copy STORED SUBDIR [gauge] L<n> P<n> [N"long"] [flags] [C<crc>]"; the subdirectory defaults to "."
+// when empty so the options stay in their token positions. The checksum is left out when it would be
+// an eleventh token (which the reader drops).
 std::string FormatCopyLine(const CopyLineSpec& spec);
 // Appends a record to a data file image and returns its offset.
 long AppendRecord(std::vector<std::uint8_t>& data, std::string_view storedName,

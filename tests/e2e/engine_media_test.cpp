@@ -3,6 +3,7 @@
 // images compressed by Debian's mscompress installed through the engine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
@@ -182,6 +183,50 @@ TEST(EngineMedia, MscompressImagesInstallByteForByte) {
     ScriptedEngine engine(dir.path() + "/media");
     ASSERT_EQ(engine.Install("Packed"), 1);
     EXPECT_EQ(ReadHostFile(engine.DriveC("OVRA/BIN/tool.DLL")), payload);
+}
+
+// The C checksum of a copy line: a file whose expanded image does not match is a corrupted source
+// (message 1069, the set ends, nothing put in place); media without the token install as before.
+TEST(EngineMedia, CopyChecksumGuardsEveryInstalledFile) {
+    TempDir dir;
+    std::string error;
+    ASSERT_TRUE(
+        mkmedia::BuildMedia("set Good\n  md bin\n  file bin a.lib text=\"alpha\"\n"
+                            "  file bin b.txt text=\"beta\" plain\nend\n"
+                            "set Old\n  md bin\n  file bin c.lib text=\"gamma\" nocrc\nend\n"
+                            "set Bad\n  md bin\n  file bin d.lib text=\"delta\" crc=DEADBEEF\n"
+                            "  file bin e.lib text=\"after\"\nend\n"
+                            "set Flipped\n  md bin\n  file bin f.txt text=\"foxtrot\" plain\nend\n",
+                            dir.path(), dir.path() + "/media", error))
+        << error;
+    const std::string english = dir.path() + "/media/English/";
+    EXPECT_NE(ReadHostFile(english + "Good.INS").find(" C"), std::string::npos);
+    EXPECT_EQ(ReadHostFile(english + "Old.INS").find(" C"), std::string::npos);
+    // One byte of the stored image changed after the media was made.
+    std::string data = ReadHostFile(english + "Flipped.DAT");
+    std::size_t at = data.find("foxtrot");
+    ASSERT_NE(at, std::string::npos);
+    data[at] = 'F';
+    WriteHostFile(english + "Flipped.DAT", data);
+
+    ScriptedEngine engine(dir.path() + "/media");
+    EXPECT_EQ(engine.Install("Good"), 1);
+    EXPECT_EQ(engine.Install("Old"), 1);
+    EXPECT_EQ(ReadHostFile(engine.DriveC("OVRA/BIN/a.LIB")), "alpha");
+    EXPECT_EQ(ReadHostFile(engine.DriveC("OVRA/BIN/b.txt")), "beta");
+    EXPECT_EQ(ReadHostFile(engine.DriveC("OVRA/BIN/c.LIB")), "gamma");
+    EXPECT_EQ(engine.Transcript().find("messagebox"), std::string::npos) << engine.Transcript();
+
+    EXPECT_EQ(engine.Install("Bad"), 0);
+    EXPECT_EQ(engine.Install("Flipped"), 0);
+    engine.app().DestroyProgressWindow();
+    auto lines = Lines(engine.Transcript());
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("messagebox id=1069", 0) == 0; }),
+              2)
+        << engine.Transcript();
+    for (const char* name : {"OVRA/BIN/d.LIB", "OVRA/BIN/e.LIB", "OVRA/BIN/f.txt", "OVRA/tempfile.chk"})
+        EXPECT_FALSE(std::filesystem::exists(engine.DriveC(name))) << name;
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "mkmedia/avi_image.h"
 #include "mkmedia/pe_image.h"
 #include "mkmedia/szdd_compress.h"
+#include "platform/machine/szdd.h"
 
 namespace fs = std::filesystem;
 
@@ -312,6 +313,18 @@ class Builder {
         spec.length = static_cast<long>(image.size());
         spec.offset = install_list::AppendRecord(set_->data, spec.storedName, image);
         if (auto at = Option(w, "at")) spec.offset = static_cast<long>(Number(*at));
+        if (auto crc = Option(w, "crc")) {
+            std::size_t used = 0;
+            spec.checksum = static_cast<std::uint32_t>(std::stoul(*crc, &used, 16));
+            if (used != crc->size()) throw Failure("not a hexadecimal checksum: " + *crc);
+        } else if (!HasWord(w, "nocrc")) {
+            // Of the file as installed: an image stored compressed (also one given as it is) counts
+            // expanded.
+            std::vector<std::uint8_t> expanded;
+            bool packed = image.size() >= 8 && platform::IsSzdd(image) &&
+                          platform::ExpandSzdd(image, expanded) == platform::SzddResult::kOk;
+            spec.checksum = install_list::Crc32(packed ? expanded : image);
+        }
         set_->lines.push_back(install_list::FormatCopyLine(spec));
     }
 

@@ -31,7 +31,9 @@
 //                                    replaced by "_" (NAME may hold "~"), unless "plain" (stored
 //                                    uncompressed as NAME) or stored= names it. long= gives the N"..."
 //                                    option; FLAG is VERSION, SHARED, V16ONLY or V32ONLY; at=N writes
-//                                    a wrong P offset (for tests of damaged media).
+//                                    a wrong P offset (for tests of damaged media). The line ends
+//                                    with the C checksum of the file's content, unless "nocrc"
+//                                    (media as older builders wrote them) or crc=HEX (a given one).
 //   end                              ends the set
 //
 // The install list and data file formats are those of src/engine/install_list.h.

@@ -214,7 +214,12 @@ class Reader {
             std::uint64_t t = 0;
             for (std::size_t i = 6; i < l.size() && HexValue(l[i]) >= 0; ++i)
                 t = (t << 4) | static_cast<std::uint64_t>(HexValue(l[i]));
-            if (key_->modified() == 0) key_->set_modified(t);
+            // The exact time wins over the seconds of the key line, for the keys its path created too;
+            // a time of 0 (a key never stamped) must survive a rewrite as well.
+            if (key_->modified() == 0) {
+                key_->set_modified(t);
+                keyModified_ = t;
+            }
         } else if (l.substr(0, 7) == "#class=") {
             std::size_t pos = 8;
             std::u16string cls;

@@ -89,6 +89,38 @@ std::string DefaultFrontEnd() {
     return "script";
 }
 
+// Test-only: OVRA_FAULTS="disk=BYTES;inuse=C:\\PATH;deny=C:\\PATH;refuse=HKLM\\KEY;progman=off", items
+// repeatable, makes the machine backend fail on purpose (see platform/machine/faults.h) so that the
+// tests can drive a whole run of the program into every error path. Never set it for a real install.
+bool ApplyTestFaults(const char* spec, platform::Faults& faults, std::string& error) {
+    std::string text = spec ? spec : "";
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(';', start);
+        if (end == std::string::npos) end = text.size();
+        std::string item = text.substr(start, end - start);
+        start = end + 1;
+        if (item.empty()) continue;
+        std::size_t eq = item.find('=');
+        std::string key = item.substr(0, eq), value = eq == std::string::npos ? "" : item.substr(eq + 1);
+        if (key == "disk" && !value.empty() && value.find_first_not_of("0123456789") == std::string::npos)
+            faults.diskSpaceLeft = std::stoull(value);
+        else if (key == "inuse" && !value.empty())
+            faults.inUse.insert(value);
+        else if (key == "deny" && !value.empty())
+            faults.denied.insert(value);
+        else if (key == "refuse" && !value.empty())
+            faults.refusedKeys.insert(value);
+        else if (key == "progman" && value == "off")
+            faults.progmanAbsent = true;
+        else {
+            error = "OVRA_FAULTS: unknown item \"" + item + "\"";
+            return false;
+        }
+    }
+    return true;
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "setup: %s\n", message.c_str());
     return 2;
@@ -168,6 +200,8 @@ int main(int argc, char** argv) {
         return 4;
     }
     machine.faults().progmanAbsent = options.noProgman;
+    if (std::string error; !ApplyTestFaults(std::getenv("OVRA_FAULTS"), machine.faults(), error))
+        return Fail(error);
 
     platform::HostFiles hostFiles = platform::MakeHostFiles(machine.files(), machine.prefix());
     std::unique_ptr<platform::UiApi> ui;

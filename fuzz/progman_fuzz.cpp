@@ -1,0 +1,20 @@
+// Program Manager execute strings: the parser, which runs before anything is done.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+#include "platform/machine/progman.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string text(reinterpret_cast<const char*>(data), size);
+    std::vector<platform::Progman::Command> commands;
+    if (platform::Progman::Parse(text, commands)) {
+        FUZZ_CHECK(!commands.empty());
+        for (const auto& c : commands)
+            FUZZ_CHECK(!c.name.empty());
+    }
+    for (const char* group : {"Ovra", "", "a\\b"})
+        (void)platform::Progman::GroupFolder(group);
+    return 0;
+}
