@@ -199,6 +199,15 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
                 Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Simulators\\\\" + sim + "]"))
                 << c.media << " " << sim;
     }
+    if (c.media == std::string("full")) {
+        // Value types: the ST5 derivatives hold numbers, the debugger defaults of the user texts.
+        EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\ST5Derivatives\\\\"));
+        EXPECT_TRUE(Contains(hklm, "\"CodeSize\"=dword:"));
+        std::string hkcu = kit.UserReg();
+        auto debug = hkcu.find("[Software\\\\KESTRAVION\\\\Debug\\\\80C51]");
+        ASSERT_NE(debug, std::string::npos);
+        EXPECT_TRUE(Contains(hkcu.substr(debug, 200), "\"Debug Frequency\"=\"12.000\""));
+    }
     // Every file set was found where the media check looked: no refusal, no prompt for another place.
     EXPECT_FALSE(Contains(run.transcript, "messagebox id=1104 "));
     EXPECT_FALSE(Contains(run.transcript, "caption=\"Setup path\""));
