@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <map>
 #include <sstream>
 
 #include "e2e/setup_run.h"
@@ -150,10 +151,12 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
     std::string log = kit.Read("uninst.ins");
     auto lines = CrLfLines(log);
     ASSERT_GE(lines.size(), 3u) << log;
+    EXPECT_EQ(lines[0].rfind(";The Uninstall program uses this file to remove Vexa 6.1", 0), 0u) << lines[0];
     int md = 0, copy = 0;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         ASSERT_FALSE(lines[i].empty());
         EXPECT_EQ(lines[i].back(), '\r') << i << ": " << lines[i];
+        EXPECT_TRUE(lines[i].rfind("md C:\\OVRA\\", 0) == 0 || lines[i].rfind("copy ", 0) == 0) << lines[i];
         if (lines[i].rfind("md ", 0) == 0) ++md;
         if (lines[i].rfind("copy ", 0) == 0) ++copy;
     }
@@ -183,6 +186,28 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
     for (const auto& t : c.targets)
         EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Targets\\\\" + t + "]"))
             << c.media << " " << t;
+    // A few simulators each kit registers by name (the starred 80C51MX entry without its star).
+    const std::map<std::string, std::vector<std::string>> simulators = {
+        {"full", {"P80C51MX", "SmartXA", "ST6-Simulator", "ST5-Simulator", "PeriKit51"}},
+        {"philips", {"SmartXA", "SmartXA2"}},
+        {"st6", {"ST6-Simulator", "ST6-StarterKit"}},
+        {"lpc", {"87LPC762", "87LPC769"}},
+        {"mx", {"P80C51MX"}}};
+    if (auto it = simulators.find(c.media); it != simulators.end()) {
+        for (const auto& sim : it->second)
+            EXPECT_TRUE(
+                Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Simulators\\\\" + sim + "]"))
+                << c.media << " " << sim;
+    }
+    if (c.media == std::string("full")) {
+        // Value types: the ST5 derivatives hold numbers, the debugger defaults of the user texts.
+        EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\ST5Derivatives\\\\"));
+        EXPECT_TRUE(Contains(hklm, "\"CodeSize\"=dword:"));
+        std::string hkcu = kit.UserReg();
+        auto debug = hkcu.find("[Software\\\\KESTRAVION\\\\Debug\\\\80C51]");
+        ASSERT_NE(debug, std::string::npos);
+        EXPECT_TRUE(Contains(hkcu.substr(debug, 200), "\"Debug Frequency\"=\"12.000\""));
+    }
     // Every file set was found where the media check looked: no refusal, no prompt for another place.
     EXPECT_FALSE(Contains(run.transcript, "messagebox id=1104 "));
     EXPECT_FALSE(Contains(run.transcript, "caption=\"Setup path\""));
@@ -202,9 +227,11 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
             << c.media;
         EXPECT_TRUE(Contains(hklm, "\"VexaInst\"=\"c:\\\\OVRA\"")) << c.media;
         EXPECT_TRUE(Contains(hklm, "\"BuildNumber\"=\"" + IniValue(mediaBuild, "BuildNumber", "BN") + "\""));
-        EXPECT_FALSE(
-            kit.DriveC("ProgramData/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1").empty())
-            << c.media;
+        // The Start-menu group with the IDE (named for the LPC kit) and its uninstaller.
+        const std::string group = "ProgramData/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1/";
+        const std::string ide = c.media == std::string("lpc") ? "Ovra IDE for LPC.lnk" : "Ovra IDE.lnk";
+        EXPECT_FALSE(kit.DriveC(group + ide).empty()) << c.media;
+        EXPECT_FALSE(kit.DriveC(group + "Vexa Uninstall.lnk").empty()) << c.media;
         EXPECT_TRUE(Contains(kit.UserReg(), "[Software\\\\KESTRAVION\\\\Ovra\\\\Buttons\\\\Standard]"));
         // The wizard's pages and the progress of the file sets are in the transcript.
         EXPECT_FALSE(run.LinesStartingWith("page ").empty());
