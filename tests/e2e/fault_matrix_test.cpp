@@ -37,10 +37,13 @@ struct Outcome {
     std::set<int> messages;  // the message ids shown
 };
 
-Outcome RunWithFault(const std::string& fault) {
+// `over`: the kit is installed once before the faulted run, so its files exist (a file in use only
+// matters when there is one to replace).
+Outcome RunWithFault(const std::string& fault, bool over = false) {
     TempDir dir;
     const std::string prefix = dir.path() + "/prefix";
     PlantUserData(prefix);
+    if (over) EXPECT_EQ(RunSetup(prefix, kSmallMedia, kAnswers).exitCode, 0);
     auto hives = ReadHives(prefix);
     auto run =
         RunSetup(prefix, kSmallMedia, kAnswers, {}, fault.empty() ? "" : "OVRA_FAULTS=" + ShellWord(fault));
@@ -121,6 +124,10 @@ TEST(FaultMatrix, EveryFaultEndsOnAPrescribedPathAndKeepsTheUsersData) {
     }
     for (const auto& key : keys)
         faults.push_back("refuse=" + key);
+    // Over an installed kit: a few of its files in use.
+    std::vector<std::string> overInstalled;
+    for (std::size_t i = 0; i < 4 && i < files.size(); ++i)
+        overInstalled.push_back("inuse=" + files[i * files.size() / 4]);
 
     int failures = 0;
     for (const auto& fault : faults) {
@@ -137,8 +144,19 @@ TEST(FaultMatrix, EveryFaultEndsOnAPrescribedPathAndKeepsTheUsersData) {
             ++failures;
         }
     }
+    for (const auto& fault : overInstalled) {
+        Outcome outcome = RunWithFault(fault, true);
+        std::string ids;
+        for (int id : outcome.messages)
+            ids += " " + std::to_string(id);
+        std::printf("  [%s, over an installed kit]%s\n", fault.c_str(), ids.c_str());
+        for (const auto& p : outcome.problems) {
+            ADD_FAILURE() << "[" << fault << ", over an installed kit] " << p;
+            ++failures;
+        }
+    }
     std::printf("fault matrix: %zu cases (%zu files of %ju bytes, %zu product keys), %d problems\n",
-                faults.size(), files.size(), bytes, keys.size(), failures);
+                faults.size() + overInstalled.size(), files.size(), bytes, keys.size(), failures);
 }
 
 }  // namespace
