@@ -148,8 +148,8 @@ namespace catalogue {
 // A row applies when its tag (or its alternative tag) is set; the first row applies to every IDE kit.
 struct MediaFileSet {
     const char* name;
-    const char* onlyWithTag = nullptr;    // tested only when this tag is set too
-    const char* unlessTag = nullptr;      // not tested when this tag is set
+    const char* onlyWithTag = nullptr;     // tested only when this tag is set too
+    const char* unlessTag = nullptr;       // not tested when this tag is set
     const char* unlessOtherTag = nullptr;  // nor when this one is
 };
 struct MediaCheckRow {

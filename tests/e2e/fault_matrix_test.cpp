@@ -47,7 +47,7 @@ Outcome RunWithFault(const std::string& fault, bool over = false) {
     auto hives = ReadHives(prefix);
     auto run =
         RunSetup(prefix, kSmallMedia, kAnswers, {}, fault.empty() ? "" : "OVRA_FAULTS=" + ShellWord(fault));
-    Outcome outcome{fault, CheckUserData(prefix, hives)};
+    Outcome outcome{fault, CheckUserData(prefix, hives), {}};
     if (run.exitCode != 0)
         outcome.problems.push_back("exit code " + std::to_string(run.exitCode) + ": " + run.output);
     if (run.output.find("Sanitizer") != std::string::npos ||
@@ -137,8 +137,9 @@ TEST(FaultMatrix, EveryFaultEndsOnAPrescribedPathAndKeepsTheUsersData) {
             ids += " " + std::to_string(id);
         std::printf("  [%s]%s\n", fault.c_str(), ids.c_str());
         // A disk that fills before the files are in must be noticed: the run may not end as if complete.
-        if (fault.rfind("disk=", 0) == 0 && std::stoull(fault.substr(5)) < bytes)
+        if (fault.rfind("disk=", 0) == 0 && std::stoull(fault.substr(5)) < bytes) {
             EXPECT_TRUE(outcome.messages.count(1070) && outcome.messages.count(1063)) << fault << ":" << ids;
+        }
         for (const auto& p : outcome.problems) {
             ADD_FAILURE() << "[" << (fault.empty() ? "no fault" : fault) << "] " << p;
             ++failures;
