@@ -43,7 +43,9 @@ Outcome RunWithFault(const std::string& fault, bool over = false) {
     TempDir dir;
     const std::string prefix = dir.path() + "/prefix";
     PlantUserData(prefix);
-    if (over) EXPECT_EQ(RunSetup(prefix, kSmallMedia, kAnswers).exitCode, 0);
+    if (over) {
+        EXPECT_EQ(RunSetup(prefix, kSmallMedia, kAnswers).exitCode, 0);
+    }
     auto hives = ReadHives(prefix);
     auto run =
         RunSetup(prefix, kSmallMedia, kAnswers, {}, fault.empty() ? "" : "OVRA_FAULTS=" + ShellWord(fault));
