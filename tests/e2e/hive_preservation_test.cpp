@@ -6,6 +6,7 @@
 #include <set>
 #include <sstream>
 
+#include "e2e/fault_support.h"
 #include "e2e/media_dir.h"
 #include "e2e/setup_run.h"
 #include "support/temp_prefix.h"
@@ -49,33 +50,6 @@ const char kWineHive[] =
     "#time=1da1b2c3d4e5f63\n"
     "\"Current\"=dword:00000001\n";
 
-// Key header -> the value lines below it (time stamps left out).
-std::map<std::string, std::set<std::string>> Parse(const std::string& hive) {
-    std::map<std::string, std::set<std::string>> keys;
-    std::istringstream in(hive);
-    std::string key, pending;
-    for (std::string line; std::getline(in, line);) {
-        if (!pending.empty()) {
-            pending += "\n" + line;
-            if (line.empty() || line.back() != '\\') {
-                keys[key].insert(pending);
-                pending.clear();
-            }
-            continue;
-        }
-        if (line.rfind("[", 0) == 0) {
-            key = line.substr(0, line.find(']') + 1);
-            keys[key];
-        } else if (!key.empty() && (line.rfind("\"", 0) == 0 || line.rfind("@", 0) == 0)) {
-            if (line.back() == '\\')
-                pending = line;
-            else
-                keys[key].insert(line);
-        }
-    }
-    return keys;
-}
-
 TEST(HivePreservation, KeysTheSetupNeverTouchesSurviveARun) {
     TempDir dir;
     const std::string prefix = dir.path() + "/prefix";
@@ -85,8 +59,8 @@ TEST(HivePreservation, KeysTheSetupNeverTouchesSurviveARun) {
     auto run = RunSetup(prefix, media.path(), "name=Ada\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
-    auto before = Parse(kWineHive);
-    auto after = Parse(ReadHostFile(prefix + "/system.reg"));
+    auto before = testing_support::HiveKeys(kWineHive);
+    auto after = testing_support::HiveKeys(ReadHostFile(prefix + "/system.reg"));
     for (const auto& [key, values] : before) {
         ASSERT_TRUE(after.count(key)) << key;
         for (const auto& v : values) {
