@@ -32,7 +32,7 @@ bench: deps
 sanitize: deps
 	@cmake -S . -B $(ASAN) -G $(GENERATOR) -DOVRA_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)
 
 # libFuzzer drivers (clang, build-fuzz/): FUZZ_SECONDS per driver; fuzz-ci fails on any finding.

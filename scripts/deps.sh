@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev
   libmspack-dev mscompress
-  libfltk1.3-dev xvfb xauth
+  libfltk1.3-dev xvfb xauth fonts-dejavu-core
   clang clang-format libclang-rt-dev
   tmux
 )
