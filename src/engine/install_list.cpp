@@ -221,18 +221,18 @@ bool IsContainedSubdirectory(std::string_view subdir) {
     return true;
 }
 
-std::string FormatCopyLine(const CopyLineSpec& spec) {
+std::string FormatCopyLine(const CopyLineSpec& entry) {
     std::string line =
-        "copy " + spec.storedName + " " + (spec.subdir.empty() ? std::string(".") : spec.subdir);
-    if (spec.gauge) line += " " + std::to_string(*spec.gauge);
-    line += " L" + std::to_string(spec.length);
-    line += " P" + std::to_string(spec.offset);
-    if (spec.longName) line += " N\"" + *spec.longName + "\"";
-    for (const auto& flag : spec.flags)
+        "copy " + entry.storedName + " " + (entry.subdir.empty() ? std::string(".") : entry.subdir);
+    if (entry.gauge) line += " " + std::to_string(*entry.gauge);
+    line += " L" + std::to_string(entry.length);
+    line += " P" + std::to_string(entry.offset);
+    if (entry.longName) line += " N\"" + *entry.longName + "\"";
+    for (const auto& flag : entry.flags)
         line += " " + flag;
-    if (spec.checksum && Tokenize(line).count < kMaxTokens) {
+    if (entry.checksum && Tokenize(line).count < kMaxTokens) {
         char token[16];
-        std::snprintf(token, sizeof token, " C%08X", static_cast<unsigned>(*spec.checksum));
+        std::snprintf(token, sizeof token, " C%08X", static_cast<unsigned>(*entry.checksum));
         line += token;
     }
     return line;

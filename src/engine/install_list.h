@@ -135,7 +135,7 @@ struct CopyLineSpec {
 // "copy STORED SUBDIR [gauge] L<n> P<n> [N"long"] [flags] [C<crc>]"; the subdirectory defaults to "."
 // when empty so the options stay in their token positions. The checksum is left out when it would be
 // an eleventh token (which the reader drops).
-std::string FormatCopyLine(const CopyLineSpec& spec);
+std::string FormatCopyLine(const CopyLineSpec& entry);
 // Appends a record to a data file image and returns its offset.
 long AppendRecord(std::vector<std::uint8_t>& data, std::string_view storedName,
                   std::span<const std::uint8_t> image);

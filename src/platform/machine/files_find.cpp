@@ -76,7 +76,7 @@ HANDLE MachineFiles::FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data) {
     }
     std::size_t slash = w.rfind('\\');
     std::string dirPath = w.substr(0, slash + 1);
-    std::string spec = w.substr(slash + 1);
+    std::string namePattern = w.substr(slash + 1);
     DWORD error = 0;
     auto dir = prefix_.Resolve(dirPath, &error);
     if (!dir || !dir->isDir) {
@@ -94,7 +94,7 @@ HANDLE MachineFiles::FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data) {
     // Every directory but a drive's root lists "." and ".." first.
     if (dirPath.size() > 3) {
         for (const char* dot : {".", ".."}) {
-            if (!WildcardMatch(spec, dot)) continue;
+            if (!WildcardMatch(namePattern, dot)) continue;
             HostEntry e;
             e.name = dot;
             e.isDir = true;
@@ -102,7 +102,7 @@ HANDLE MachineFiles::FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA* data) {
         }
     }
     for (const auto& e : *entries)
-        if (WildcardMatch(spec, e.name) || (!e.alias.empty() && WildcardMatch(spec, e.alias)))
+        if (WildcardMatch(namePattern, e.name) || (!e.alias.empty() && WildcardMatch(namePattern, e.alias)))
             state.items.push_back(DataOf(e));
     if (state.items.empty()) {
         SetLastError(ERROR_FILE_NOT_FOUND);

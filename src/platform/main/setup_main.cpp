@@ -92,8 +92,8 @@ std::string DefaultFrontEnd() {
 // Test-only: OVRA_FAULTS="disk=BYTES;inuse=C:\\PATH;deny=C:\\PATH;refuse=HKLM\\KEY;progman=off", items
 // repeatable, makes the machine backend fail on purpose (see platform/machine/faults.h) so that the
 // tests can drive a whole run of the program into every error path. Never set it for a real install.
-bool ApplyTestFaults(const char* spec, platform::Faults& faults, std::string& error) {
-    std::string text = spec ? spec : "";
+bool ApplyTestFaults(const char* list, platform::Faults& faults, std::string& error) {
+    std::string text = list ? list : "";
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find(';', start);
