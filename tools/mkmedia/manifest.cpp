@@ -289,33 +289,33 @@ class Builder {
         } else
             throw Failure("file " + name + " has no source (text=, size=, from=, pe=)");
 
-        install_list::CopyLineSpec spec;
-        spec.subdir = w[1];
+        install_list::CopyLineSpec entry;
+        entry.subdir = w[1];
         const bool plain = HasWord(w, "plain");
         std::vector<std::uint8_t> image;
         if (plain) {
-            spec.storedName = name;
+            entry.storedName = name;
             image = Bytes(content);
         } else {
-            spec.storedName = install_list::CompressedStoredName(name);
-            char missing = spec.storedName.size() == name.size() ? name.back() : '\0';
+            entry.storedName = install_list::CompressedStoredName(name);
+            char missing = entry.storedName.size() == name.size() ? name.back() : '\0';
             image = CompressSzdd(Bytes(content), missing);
         }
-        if (auto stored = Option(w, "stored")) spec.storedName = *stored;
-        if (auto gauge = Option(w, "gauge")) spec.gauge = static_cast<int>(Number(*gauge));
-        if (auto longName = Option(w, "long")) spec.longName = *longName;
+        if (auto stored = Option(w, "stored")) entry.storedName = *stored;
+        if (auto gauge = Option(w, "gauge")) entry.gauge = static_cast<int>(Number(*gauge));
+        if (auto longName = Option(w, "long")) entry.longName = *longName;
         for (const char* flag : {"VERSION", "SHARED", "V16ONLY", "V32ONLY"})
-            if (HasWord(w, flag)) spec.flags.push_back(flag);
-        CheckToken(spec.storedName);
-        CheckToken(spec.subdir);
-        if (spec.longName) CheckToken("N\"" + *spec.longName + "\"");
+            if (HasWord(w, flag)) entry.flags.push_back(flag);
+        CheckToken(entry.storedName);
+        CheckToken(entry.subdir);
+        if (entry.longName) CheckToken("N\"" + *entry.longName + "\"");
 
-        spec.length = static_cast<long>(image.size());
-        spec.offset = install_list::AppendRecord(set_->data, spec.storedName, image);
-        if (auto at = Option(w, "at")) spec.offset = static_cast<long>(Number(*at));
+        entry.length = static_cast<long>(image.size());
+        entry.offset = install_list::AppendRecord(set_->data, entry.storedName, image);
+        if (auto at = Option(w, "at")) entry.offset = static_cast<long>(Number(*at));
         if (auto crc = Option(w, "crc")) {
             std::size_t used = 0;
-            spec.checksum = static_cast<std::uint32_t>(std::stoul(*crc, &used, 16));
+            entry.checksum = static_cast<std::uint32_t>(std::stoul(*crc, &used, 16));
             if (used != crc->size()) throw Failure("not a hexadecimal checksum: " + *crc);
         } else if (!HasWord(w, "nocrc")) {
             // Of the file as installed: an image stored compressed (also one given as it is) counts
@@ -323,9 +323,9 @@ class Builder {
             std::vector<std::uint8_t> expanded;
             bool packed = image.size() >= 8 && platform::IsSzdd(image) &&
                           platform::ExpandSzdd(image, expanded) == platform::SzddResult::kOk;
-            spec.checksum = install_list::Crc32(packed ? expanded : image);
+            entry.checksum = install_list::Crc32(packed ? expanded : image);
         }
-        set_->lines.push_back(install_list::FormatCopyLine(spec));
+        set_->lines.push_back(install_list::FormatCopyLine(entry));
     }
 
     void EndSet() {
