@@ -83,15 +83,15 @@ Known ReadKnown(const std::string& name) {
         if (line.empty() || line[0] == '#') continue;
         std::size_t hash = line.find(" #");
         EXPECT_NE(hash, std::string::npos) << name << ".known: an entry without its reason: " << line;
-        std::string spec = line.substr(0, hash);
-        while (!spec.empty() && spec.back() == ' ')
-            spec.pop_back();
-        if (spec.rfind("pending:", 0) == 0)
+        std::string entry = line.substr(0, hash);
+        while (!entry.empty() && entry.back() == ' ')
+            entry.pop_back();
+        if (entry.rfind("pending:", 0) == 0)
             k.pending = line;
-        else if (spec.rfind("re:", 0) == 0)
-            k.patterns.emplace_back(spec.substr(3), std::regex(spec.substr(3)));
+        else if (entry.rfind("re:", 0) == 0)
+            k.patterns.emplace_back(entry.substr(3), std::regex(entry.substr(3)));
         else
-            k.lines.insert(std::stoul(spec));
+            k.lines.insert(std::stoul(entry));
     }
     return k;
 }
