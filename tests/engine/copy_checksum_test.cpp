@@ -40,17 +40,17 @@ TEST(CopyChecksum, OnlyAWellFormedTokenGivesAChecksum) {
 
 // What the reader made of the line before the option existed must not change with it.
 TEST(CopyChecksum, TheTokenChangesNothingElseOfTheLine) {
-    CopyLineSpec spec;
-    spec.storedName = "OVRA.EX_";
-    spec.subdir = "bin";
-    spec.gauge = 40;
-    spec.length = 1234;
-    spec.offset = 99;
-    spec.longName = "Ovra.exe";
-    spec.flags = {"VERSION", "SHARED"};
-    std::string without = FormatCopyLine(spec);
-    spec.checksum = 0x0BADF00Du;
-    std::string with = FormatCopyLine(spec);
+    CopyLineSpec entry;
+    entry.storedName = "OVRA.EX_";
+    entry.subdir = "bin";
+    entry.gauge = 40;
+    entry.length = 1234;
+    entry.offset = 99;
+    entry.longName = "Ovra.exe";
+    entry.flags = {"VERSION", "SHARED"};
+    std::string without = FormatCopyLine(entry);
+    entry.checksum = 0x0BADF00Du;
+    std::string with = FormatCopyLine(entry);
     EXPECT_EQ(with, without + " C0BADF00D");
 
     CopyOptions a = ParseCopyOptions(Tokenize(without)), b = ParseCopyOptions(Tokenize(with));
@@ -66,14 +66,14 @@ TEST(CopyChecksum, TheTokenChangesNothingElseOfTheLine) {
 }
 
 TEST(CopyChecksum, LeftOutWhereItWouldBeDropped) {
-    CopyLineSpec spec;
-    spec.storedName = "A.DL_";
-    spec.subdir = "bin";
-    spec.gauge = 10;
-    spec.longName = "a.dll";
-    spec.flags = {"VERSION", "SHARED", "V16ONLY"};  // ten tokens already
-    spec.checksum = 1;
-    std::string line = FormatCopyLine(spec);
+    CopyLineSpec entry;
+    entry.storedName = "A.DL_";
+    entry.subdir = "bin";
+    entry.gauge = 10;
+    entry.longName = "a.dll";
+    entry.flags = {"VERSION", "SHARED", "V16ONLY"};  // ten tokens already
+    entry.checksum = 1;
+    std::string line = FormatCopyLine(entry);
     EXPECT_EQ(Tokenize(line).count, kMaxTokens);
     EXPECT_EQ(line.find(" C0"), std::string::npos) << line;
 }

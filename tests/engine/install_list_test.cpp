@@ -248,15 +248,15 @@ TEST(InstallListPaths, ContainmentTables) {
 }
 
 TEST(InstallListWriters, RoundTripThroughTheReader) {
-    CopyLineSpec spec;
-    spec.storedName = "LONGNA~1.DL_";
-    spec.subdir = "bin";
-    spec.gauge = 42;
-    spec.length = 1234;
-    spec.offset = 99;
-    spec.longName = "LongName.dll";
-    spec.flags = {"VERSION", "SHARED"};
-    Line line = Tokenize(FormatCopyLine(spec));
+    CopyLineSpec entry;
+    entry.storedName = "LONGNA~1.DL_";
+    entry.subdir = "bin";
+    entry.gauge = 42;
+    entry.length = 1234;
+    entry.offset = 99;
+    entry.longName = "LongName.dll";
+    entry.flags = {"VERSION", "SHARED"};
+    Line line = Tokenize(FormatCopyLine(entry));
     EXPECT_EQ(ClassifyKeyword(line[0]), Keyword::kCopy);
     EXPECT_EQ(line[1], "LONGNA~1.DL_");
     EXPECT_EQ(line[2], "bin");
