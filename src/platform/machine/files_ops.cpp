@@ -19,6 +19,12 @@ using namespace files_internal;
 
 namespace {
 
+// SetLastError and the failure result of the BOOL calls, in one step.
+BOOL FailWith(DWORD code) {
+    SetLastError(code);
+    return FALSE;
+}
+
 bool HostReadOnly(const std::string& host) {
     struct stat st;
     return ::stat(host.c_str(), &st) == 0 && !S_ISDIR(st.st_mode) && !(st.st_mode & S_IWUSR);
@@ -35,42 +41,20 @@ bool SameHostFile(const std::string& a, const std::string& b) {
 BOOL MachineFiles::CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists) {
     auto src = ResolveName(existing);
     if (!src) return FALSE;
-    if (!src->r.exists) {
-        SetLastError(src->r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    if (src->r.isDir) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
+    if (!src->r.exists) return FailWith(src->r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    if (src->r.isDir) return FailWith(ERROR_ACCESS_DENIED);
     auto dst = ResolveName(newName);
     if (!dst) return FALSE;
     const auto& d = dst->r;
-    if (!d.parentExists) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    if (d.exists && (SameHostFile(src->r.host, d.host) || ConflictsWithOpen(d.host, GENERIC_WRITE, 0))) {
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
-    if (d.exists && failIfExists) {
-        SetLastError(ERROR_FILE_EXISTS);
-        return FALSE;
-    }
-    if (d.isDir || IsDenied(*dst) || (d.exists && HostReadOnly(d.host))) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (ConflictsWithOpen(src->r.host, GENERIC_READ, FILE_SHARE_READ) || (d.exists && IsInUse(*dst))) {
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
+    if (!d.parentExists) return FailWith(ERROR_PATH_NOT_FOUND);
+    if (d.exists && (SameHostFile(src->r.host, d.host) || ConflictsWithOpen(d.host, GENERIC_WRITE, 0)))
+        return FailWith(ERROR_SHARING_VIOLATION);
+    if (d.exists && failIfExists) return FailWith(ERROR_FILE_EXISTS);
+    if (d.isDir || IsDenied(*dst) || (d.exists && HostReadOnly(d.host))) return FailWith(ERROR_ACCESS_DENIED);
+    if (ConflictsWithOpen(src->r.host, GENERIC_READ, FILE_SHARE_READ) || (d.exists && IsInUse(*dst)))
+        return FailWith(ERROR_SHARING_VIOLATION);
     int in = ::open(src->r.host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
+    if (in < 0) return FailWith(ErrorFromErrno(errno));
     struct stat st;
     ::fstat(in, &st);
     int out = ::open(d.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
@@ -124,60 +108,31 @@ BOOL MachineFiles::DeleteFileA(LPCSTR name) {
     auto t = ResolveName(name);
     if (!t) return FALSE;
     const auto& r = t->r;
-    if (!r.exists) {
-        SetLastError(r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    if (r.isDir || IsDenied(*t) || HostReadOnly(r.host)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (IsInUse(*t) || OpenWithoutShareDelete(r.host)) {
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
-    if (::unlink(r.host.c_str()) != 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
+    if (!r.exists) return FailWith(r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    if (r.isDir || IsDenied(*t) || HostReadOnly(r.host)) return FailWith(ERROR_ACCESS_DENIED);
+    if (IsInUse(*t) || OpenWithoutShareDelete(r.host)) return FailWith(ERROR_SHARING_VIOLATION);
+    if (::unlink(r.host.c_str()) != 0) return FailWith(ErrorFromErrno(errno));
     return TRUE;
 }
 
 BOOL MachineFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
     auto src = ResolveName(existing);
     if (!src) return FALSE;
-    if (!src->r.exists) {
-        SetLastError(src->r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
+    if (!src->r.exists) return FailWith(src->r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
     auto dst = ResolveName(newName);
     if (!dst) return FALSE;
     // Renaming a file to another spelling of its own name is allowed; any other existing target is not.
     bool sameFile = dst->r.exists && SameHostFile(src->r.host, dst->r.host);
-    if (dst->r.exists && !sameFile) {
-        SetLastError(ERROR_ALREADY_EXISTS);
-        return FALSE;
-    }
-    if (!dst->r.parentExists) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    if (IsDenied(*src) || IsDenied(*dst)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (IsInUse(*src) || OpenWithoutShareDelete(src->r.host)) {
-        SetLastError(ERROR_SHARING_VIOLATION);
-        return FALSE;
-    }
+    if (dst->r.exists && !sameFile) return FailWith(ERROR_ALREADY_EXISTS);
+    if (!dst->r.parentExists) return FailWith(ERROR_PATH_NOT_FOUND);
+    if (IsDenied(*src) || IsDenied(*dst)) return FailWith(ERROR_ACCESS_DENIED);
+    if (IsInUse(*src) || OpenWithoutShareDelete(src->r.host)) return FailWith(ERROR_SHARING_VIOLATION);
     if (src->r.isDir) {
         // A directory cannot be moved into itself.
         const std::string& a = src->r.host;
         const std::string& b = dst->r.host;
-        if (b.size() > a.size() && b.compare(0, a.size(), a) == 0 && b[a.size()] == '/') {
-            SetLastError(ERROR_ACCESS_DENIED);
-            return FALSE;
-        }
+        if (b.size() > a.size() && b.compare(0, a.size(), a) == 0 && b[a.size()] == '/')
+            return FailWith(ERROR_ACCESS_DENIED);
     }
     std::string target = dst->r.host;
     if (sameFile) {
@@ -186,17 +141,11 @@ BOOL MachineFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
         target = target.substr(0, target.rfind('/') + 1) + typed;
     }
     if (::rename(src->r.host.c_str(), target.c_str()) == 0) return TRUE;
-    if (errno != EXDEV || src->r.isDir) {
-        SetLastError(ErrorFromErrno(errno, dst->r.parentExists));
-        return FALSE;
-    }
+    if (errno != EXDEV || src->r.isDir) return FailWith(ErrorFromErrno(errno, dst->r.parentExists));
     // Another host filesystem: copy, then remove the original (MOVEFILE_COPY_ALLOWED is implied for
     // what is one volume to Windows but two to the host).
     if (!CopyFileA(existing, newName, TRUE)) return FALSE;
-    if (::unlink(src->r.host.c_str()) != 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
+    if (::unlink(src->r.host.c_str()) != 0) return FailWith(ErrorFromErrno(errno));
     return TRUE;
 }
 
@@ -204,22 +153,11 @@ BOOL MachineFiles::CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES) {
     auto t = ResolveName(name);
     if (!t) return FALSE;
     const auto& r = t->r;
-    if (r.exists) {
-        SetLastError(ERROR_ALREADY_EXISTS);
-        return FALSE;
-    }
-    if (!r.parentExists) {
-        SetLastError(ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    if (IsDenied(*t)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
-    if (::mkdir(r.host.c_str(), 0777) != 0) {
-        SetLastError(errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorFromErrno(errno, false));
-        return FALSE;
-    }
+    if (r.exists) return FailWith(ERROR_ALREADY_EXISTS);
+    if (!r.parentExists) return FailWith(ERROR_PATH_NOT_FOUND);
+    if (IsDenied(*t)) return FailWith(ERROR_ACCESS_DENIED);
+    if (::mkdir(r.host.c_str(), 0777) != 0)
+        return FailWith(errno == EEXIST ? ERROR_ALREADY_EXISTS : ErrorFromErrno(errno, false));
     return TRUE;
 }
 
@@ -227,29 +165,16 @@ BOOL MachineFiles::RemoveDirectoryA(LPCSTR name) {
     auto t = ResolveName(name);
     if (!t) return FALSE;
     const auto& r = t->r;
-    if (!r.exists) {
-        SetLastError(r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    if (!r.isDir) {
-        SetLastError(ERROR_DIRECTORY);
-        return FALSE;
-    }
-    if (IsDenied(*t)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
+    if (!r.exists) return FailWith(r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    if (!r.isDir) return FailWith(ERROR_DIRECTORY);
+    if (IsDenied(*t)) return FailWith(ERROR_ACCESS_DENIED);
     // A directory that is some drive's current directory is in use.
     for (const auto& [drive, dir] : currentDirs_) {
-        if (auto h = prefix_.ToHost(dir); h && SameHostFile(*h, r.host)) {
-            SetLastError(ERROR_SHARING_VIOLATION);
-            return FALSE;
-        }
+        if (auto h = prefix_.ToHost(dir); h && SameHostFile(*h, r.host))
+            return FailWith(ERROR_SHARING_VIOLATION);
     }
-    if (::rmdir(r.host.c_str()) != 0) {
-        SetLastError(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ErrorFromErrno(errno));
-        return FALSE;
-    }
+    if (::rmdir(r.host.c_str()) != 0)
+        return FailWith(errno == ENOTEMPTY || errno == EEXIST ? ERROR_DIR_NOT_EMPTY : ErrorFromErrno(errno));
     return TRUE;
 }
 
@@ -274,30 +199,19 @@ BOOL MachineFiles::SetFileAttributesA(LPCSTR name, DWORD attributes) {
     auto t = ResolveName(name);
     if (!t) return FALSE;
     const auto& r = t->r;
-    if (!r.exists) {
-        SetLastError(r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
-        return FALSE;
-    }
-    if (IsDenied(*t)) {
-        SetLastError(ERROR_ACCESS_DENIED);
-        return FALSE;
-    }
+    if (!r.exists) return FailWith(r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
+    if (IsDenied(*t)) return FailWith(ERROR_ACCESS_DENIED);
     // Wine keeps no read-only flag on directories either; the other attributes have no host form.
     if (r.isDir) return TRUE;
     struct stat st;
-    if (::stat(r.host.c_str(), &st) != 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
+    if (::stat(r.host.c_str(), &st) != 0) return FailWith(ErrorFromErrno(errno));
     mode_t mode = st.st_mode & 07777;
     if (attributes & FILE_ATTRIBUTE_READONLY)
         mode &= ~0222;
     else
         mode |= S_IWUSR;
-    if (mode != (st.st_mode & 07777) && ::chmod(r.host.c_str(), mode) != 0) {
-        SetLastError(ErrorFromErrno(errno));
-        return FALSE;
-    }
+    if (mode != (st.st_mode & 07777) && ::chmod(r.host.c_str(), mode) != 0)
+        return FailWith(ErrorFromErrno(errno));
     return TRUE;
 }
 

@@ -341,20 +341,27 @@ bool MachineRegistry::IsWindows9x() {
     return version == "win95" || version == "win98" || version == "winme";
 }
 
+LONG MachineRegistry::FindExisting(HKEY key, LPCSTR subKey, std::shared_ptr<RegNode>& node,
+                                   std::vector<std::u16string>& parts) {
+    Target base = Resolve(key);
+    if (base.error) return base.error;
+    if (LONG rc = SplitPath(subKey, parts)) return rc;
+    node = base.node;
+    for (const auto& p : parts) {
+        node = node->FindSubkey(p);
+        if (!node) return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+    }
+    return ERROR_SUCCESS;
+}
+
 // ---- the calls ----
 
 LONG MachineRegistry::RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD, REGSAM access, PHKEY result) {
     if (!result) return static_cast<LONG>(ERROR_INVALID_PARAMETER);
     *result = nullptr;
-    Target base = Resolve(key);
-    if (base.error) return base.error;
+    std::shared_ptr<RegNode> node;
     std::vector<std::u16string> parts;
-    if (LONG rc = SplitPath(subKey, parts)) return rc;
-    std::shared_ptr<RegNode> node = base.node;
-    for (const auto& p : parts) {
-        node = node->FindSubkey(p);
-        if (!node) return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
-    }
+    if (LONG rc = FindExisting(key, subKey, node, parts)) return rc;
     access = MapAccess(access);
     if ((access & kWriteAccess) && Refused(node.get())) return static_cast<LONG>(ERROR_ACCESS_DENIED);
     *result = NewHandle(node, access);
@@ -498,29 +505,17 @@ LONG MachineRegistry::DeleteKeyNode(const std::shared_ptr<RegNode>& node, bool r
 
 LONG MachineRegistry::RegDeleteKeyA(HKEY key, LPCSTR subKey) {
     if (!subKey) return static_cast<LONG>(ERROR_INVALID_PARAMETER);
-    Target base = Resolve(key);
-    if (base.error) return base.error;
+    std::shared_ptr<RegNode> node;
     std::vector<std::u16string> parts;
-    if (LONG rc = SplitPath(subKey, parts)) return rc;
-    std::shared_ptr<RegNode> node = base.node;
-    for (const auto& p : parts) {
-        node = node->FindSubkey(p);
-        if (!node) return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
-    }
+    if (LONG rc = FindExisting(key, subKey, node, parts)) return rc;
     // NT refuses to delete a key that still has subkeys; Windows 9x took the whole tree.
     return DeleteKeyNode(node, IsWindows9x());
 }
 
 LONG MachineRegistry::RegDeleteTreeA(HKEY key, LPCSTR subKey) {
-    Target base = Resolve(key);
-    if (base.error) return base.error;
+    std::shared_ptr<RegNode> node;
     std::vector<std::u16string> parts;
-    if (LONG rc = SplitPath(subKey, parts)) return rc;
-    std::shared_ptr<RegNode> node = base.node;
-    for (const auto& p : parts) {
-        node = node->FindSubkey(p);
-        if (!node) return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
-    }
+    if (LONG rc = FindExisting(key, subKey, node, parts)) return rc;
     if (!parts.empty()) return DeleteKeyNode(node, true);
     // Without a subkey the key itself stays, emptied.
     if (LONG rc = CheckWritable(node.get())) return rc;

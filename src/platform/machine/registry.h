@@ -83,6 +83,10 @@ class MachineRegistry : public RegistryApi {
     LONG Save(HiveState& hive);
     HiveState* HiveOf(const RegNode* node);
     Target Resolve(HKEY key);
+    // The existing key `subKey` below `key` (the key itself for an empty path); `parts` gets the path's
+    // components. ERROR_SUCCESS, or why there is no such key.
+    LONG FindExisting(HKEY key, LPCSTR subKey, std::shared_ptr<RegNode>& node,
+                      std::vector<std::u16string>& parts);
     HKEY NewHandle(std::shared_ptr<RegNode> node, REGSAM access);
     std::string KeyPath(const RegNode* node);
     bool Refused(const RegNode* node);
