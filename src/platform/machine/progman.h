@@ -11,12 +11,14 @@
 //   CreateGroup(name[,common])      ShowGroup(name,showCommand)   DeleteGroup(name)
 //   AddItem(commandLine[,name[,iconPath[,iconIndex[,x,y[,workingDir[,hotKey[,minimise]]]]]]])
 //   DeleteItem(name)                ExitProgman([save])
-// Group and item names become file names with each character a file name cannot hold made '_'.
+// Group and item names become file names with each character a file name cannot hold made '_'. A group
+// name that names no folder of its own ("", "." or "..", trailing dots and blanks dropped as Windows
+// drops them) is refused: deleting that group would take the user's whole Start menu.
 //
 // Where Wine is known not to be Windows, the service follows Windows: an item is made for a target that
 // does not exist yet (the setup adds items before their files are all there) and for a command line
-// with arguments (the uninstaller's item names its log), and a non-zero minimise flag runs the item
-// minimised.
+// with arguments (the uninstaller's item names its log). A non-zero minimise flag runs the item
+// minimised (SW_SHOWMINNOACTIVE), as Windows documents the flag.
 #pragma once
 
 #include <string>
