@@ -89,6 +89,9 @@ void RegisterUninstallAndPaths(const std::string& ideProgramPath) {
 void RegisterProjectAssociation(const std::string& ideProgramPath) {
     WriteDefaultValue(".prj", "prjfile");
     WriteDefaultValue("prjfile", "Ovra project file");
+    // Without the IDE's path (a run whose IDE sets did not finish) there is nothing to open project
+    // files with: an association an earlier installation made is left as it is, not broken.
+    if (ideProgramPath.empty()) return;
     WriteDefaultValue("prjfile\\DefaultIcon", ideProgramPath + ",2");
     WriteDefaultValue("prjfile\\shell\\open\\command", "\"" + ideProgramPath + "\" \"%1\"");
 }

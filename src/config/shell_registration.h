@@ -12,5 +12,6 @@ std::string IdeProgramPath();
 // of OVRA.ini (this run's, since an IDE run starts from an empty OVRA.ini) counted once, at 1 when it
 // has no count yet.
 void RegisterUninstallAndPaths(const std::string& ideProgramPath);
-// ".prj" -> "prjfile" under HKEY_CLASSES_ROOT, opened by the IDE.
+// ".prj" -> "prjfile" under HKEY_CLASSES_ROOT, opened by the IDE (its icon and open command only when
+// the IDE's path is known).
 void RegisterProjectAssociation(const std::string& ideProgramPath);

@@ -119,6 +119,13 @@ TEST_F(ShellRegistrationTest, EachRunCountsEachLibraryOnce) {
 }
 
 TEST_F(ShellRegistrationTest, WithoutVexaBinTheProgramPathIsEmpty) {
+    // What an earlier installation registered.
+    HKEY icon = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &icon, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(icon, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\Old\\Ovra.exe,2"), 19);
+    RegCloseKey(icon);
     EXPECT_EQ(IdeProgramPath(), "");
     Register();
     bool exists = true;
@@ -131,8 +138,10 @@ TEST_F(ShellRegistrationTest, WithoutVexaBinTheProgramPathIsEmpty) {
     const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ovra";
     Value(HKEY_LOCAL_MACHINE, uninstall, "DisplayName", &exists);
     EXPECT_FALSE(exists);
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", ""), ",2");
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\shell\\open\\command", ""), "\"\" \"%1\"");
+    // The association is not pointed at an empty program: what was there stays.
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".prj", ""), "prjfile");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", ""), "C:\\Old\\Ovra.exe,2");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\shell\\open\\command", ""), "<no key>");
 }
 
 TEST_F(ShellRegistrationTest, AnEmptyListEntryIsPresentButHasNoCount) {
