@@ -115,51 +115,106 @@ void SetXeEnvironmentInRegistry(const std::string& installDir) {
     RegCloseKey(key);
 }
 
+namespace {
+
+// The system's text for the error, as the profile writer shows it; the autoexec step stops there.
+void ShowSystemError(DWORD code) {
+    if (code == 0) code = ERROR_ACCESS_DENIED;
+    ShowFormattedMessage(nullptr, 0, FormatSystemMessage(code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT)),
+                         MB_OK | MB_ICONHAND);
+}
+
+// True when `line` holds `word`, whatever the case of either.
+bool HoldsWord(const std::string& upperLine, const char* word) {
+    return upperLine.find(word) != std::string::npos;
+}
+
+// The value of a "SET NAME=VALUE" line: the text after the first "=", without leading blanks.
+std::string SetLineValue(const std::string& line) {
+    std::size_t equals = line.find('=');
+    if (equals == std::string::npos) return std::string();
+    std::size_t first = line.find_first_not_of(" \t", equals + 1);
+    return first == std::string::npos ? std::string() : line.substr(first);
+}
+
+// Replaces `file` by `fresh` in one rename. A system without the replacing rename (Windows 9x) gets the
+// nearest it offers: the old file removed, the new one renamed; the backup holds the old contents.
+bool ReplaceFile(const std::string& fresh, const std::string& file) {
+    if (MoveFileExA(fresh.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(file.c_str()))
+        return false;
+    return MoveFileA(fresh.c_str(), file.c_str()) != FALSE;
+}
+
+}  // namespace
+
 void SetXeEnvironmentInAutoexec(const std::string& installDir) {
     char windowsDir[MAX_PATH] = {};
     GetWindowsDirectoryA(windowsDir, MAX_PATH);
     std::string drive = std::string(windowsDir).substr(0, 2);
     std::string file = drive + "\\" + "autoexec" + ".bat";
     std::string backup = drive + "\\" + "autoexec" + ".bak";
-    CopyFileA(file.c_str(), backup.c_str(), FALSE);
+    std::string fresh = drive + "\\" + "autoexec" + ".new";
+
+    // The backup must be of this autoexec.bat: when it cannot be made, nothing is changed. The lines are
+    // read from autoexec.bat itself, never from an older backup.
+    const bool exists = GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (exists && !CopyFileA(file.c_str(), backup.c_str(), FALSE)) {
+        ShowSystemError(GetLastError());
+        return;
+    }
+    crt::FILE* in = nullptr;
+    if (exists && !(in = crt::fopen(file.c_str(), "r"))) {
+        ShowSystemError(GetLastError());
+        return;
+    }
+    crt::FILE* out = crt::fopen(fresh.c_str(), "w");
+    if (!out) {
+        DWORD error = GetLastError();
+        if (in) crt::fclose(in);
+        ShowSystemError(error);
+        return;
+    }
 
     const std::string root = ChainRoot(installDir);
     const std::string slashed = ForwardSlashes(root);
-    crt::FILE* in = crt::fopen(backup.c_str(), "r");
-    crt::FILE* out = crt::fopen(file.c_str(), "w");
+    bool written = true;
+    auto put = [&](const std::string& line) {
+        written = crt::fputs((line + "\n").c_str(), out) >= 0 && written;
+    };
     std::string previous;
-    if (in && out) {
+    if (in) {
         std::string line;
         while (ReadWholeLine(in, line)) {
-            if (line.find("SET C816_PATH") != std::string::npos) {
-                previous = line;
+            // The chain's old lines go, whoever typed them and in whatever case.
+            const std::string upper = ToUpper(line);
+            if (HoldsWord(upper, "SET C816_PATH")) {
+                previous = SetLineValue(line);
                 continue;
             }
-            if (line.find("SET GCC_EXEC_PREFIX") != std::string::npos ||
-                line.find("SET C816_ROOT") != std::string::npos ||
-                line.find("SET C816_GCCLIB") != std::string::npos ||
-                line.find("SET C816_CLIB") != std::string::npos ||
-                (line.find("SET PATH") != std::string::npos && line.find("C816_PATH") != std::string::npos))
+            if (HoldsWord(upper, "SET GCC_EXEC_PREFIX") || HoldsWord(upper, "SET C816_ROOT") ||
+                HoldsWord(upper, "SET C816_GCCLIB") || HoldsWord(upper, "SET C816_CLIB") ||
+                (HoldsWord(upper, "SET PATH") && HoldsWord(upper, "C816_PATH")))
                 continue;
-            line += '\n';
-            crt::fputs(line.c_str(), out);
+            put(line);
         }
+        crt::fclose(in);
     }
-    if (out) {
-        std::string kept = KeptTclDirectory(previous);
-        const std::string lines[] = {
-            "SET C816_PATH=" + root + "\\win32\\bin" + (kept.empty() ? std::string() : ";" + kept),
-            "SET GCC_EXEC_PREFIX=" + root + "\\win32\\lib\\gcc-lib\\",
-            "SET C816_ROOT=" + root,
-            "SET C816_GCCLIB=" + slashed + "/win32/lib/gcc-lib/c816/egcs-2.91.02",
-            "SET C816_CLIB=" + slashed + "/win32/c816/lib",
-            "SET PATH=%PATH%;%C816_PATH%;",
-        };
-        for (const auto& l : lines)
-            crt::fputs((l + "\n").c_str(), out);
-        crt::fclose(out);
+    std::string kept = KeptTclDirectory(previous);
+    put("SET C816_PATH=" + root + "\\win32\\bin" + (kept.empty() ? std::string() : ";" + kept));
+    put("SET GCC_EXEC_PREFIX=" + root + "\\win32\\lib\\gcc-lib\\");
+    put("SET C816_ROOT=" + root);
+    put("SET C816_GCCLIB=" + slashed + "/win32/lib/gcc-lib/c816/egcs-2.91.02");
+    put("SET C816_CLIB=" + slashed + "/win32/c816/lib");
+    put("SET PATH=%PATH%;%C816_PATH%;");
+    DWORD error = 0;
+    if (crt::fclose(out) != 0 || !written) error = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    if (!error && !ReplaceFile(fresh, file)) error = GetLastError();
+    if (error) {
+        DeleteFileA(fresh.c_str());
+        ShowSystemError(error);
     }
-    if (in) crt::fclose(in);
 }
 
 void AddIdeToSearchPath() {

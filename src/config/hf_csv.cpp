@@ -4,8 +4,8 @@
 //   9 family ("80C51")                  17 internal RAM (text before a backslash)
 //  22 generic part (a line without it is skipped)          25 simulator model reference
 //  27 extra simulator DLL   28 hidden   29 chip model file   30 selection flags (hexadecimal)
-// Each field loses its leading blanks. Lines are read 1024 characters at a time, as the C runtime's
-// fgets would hand them over.
+// A line without a name, or whose name holds a backslash, is skipped. Each field loses its leading
+// blanks. Lines are read 1024 characters at a time, as the C runtime's fgets would hand them over.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -70,6 +70,9 @@ void ReadDerivativeFile(const char* family, const std::string& path, std::list<D
         std::vector<std::string> f = SplitFields(line);
         f.resize(31);  // missing columns read as empty
         if (f[22].empty() || lstrcmpiA(f[9].c_str(), family) != 0) continue;
+        // The name becomes a key below "Simulators": without one, the values would land on that key
+        // itself, and a backslash would make keys below keys.
+        if (f[0].empty() || f[0].find('\\') != std::string::npos) continue;
         DerivativeRecord record;
         record.name = f[0];
         for (char& c : record.name)

@@ -127,16 +127,9 @@ int IdeConfigWriter() {
     const NumberedListCounts counts = ListCounts();
     const bool ide = IsOvraFamily();
 
-    // 1. Default directories, and whether this version was installed before.
-    bool existedBefore = false;
+    // 1. Default directories.
     std::string programPath;
     {
-        const std::string path = std::string(kOvraKey) + "\\Default Directories";
-        HKEY probe = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, &probe) == ERROR_SUCCESS) {
-            existedBefore = true;
-            RegCloseKey(probe);
-        }
         if (HKEY key = pass.TopKey("Default Directories")) {
             if (ide) SetStringValue(key, "VexaInst", Setup().installDir);
             std::string bin;
@@ -273,7 +266,7 @@ int IdeConfigWriter() {
 
     // 12. The shell registrations of the IDE, with its bin directory on the NT search path.
     if (ide) {
-        RegisterUninstallAndPaths(existedBefore, programPath);
+        RegisterUninstallAndPaths(programPath);
         if (IsWindowsNT()) AddIdeToSearchPath();
         RegisterProjectAssociation(programPath);
     }

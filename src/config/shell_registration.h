@@ -8,9 +8,10 @@
 // "Default Directories"."VexaBin" of OVRA.ini + "\Ovra.exe"; empty when VexaBin is absent.
 std::string IdeProgramPath();
 
-// Uninstall entry, application path and shared-library counts. `existedBefore`: the IDE's "Default
-// Directories" key was there before this configuration pass (this version was installed already, so its
-// libraries are counted already: the list is only removed from OVRA.ini).
-void RegisterUninstallAndPaths(bool existedBefore, const std::string& ideProgramPath);
-// ".prj" -> "prjfile" under HKEY_CLASSES_ROOT, opened by the IDE.
+// Uninstall entry, application path and shared-library counts: each library of the "Shared Dlls" list
+// of OVRA.ini (this run's, since an IDE run starts from an empty OVRA.ini) counted once, at 1 when it
+// has no count yet.
+void RegisterUninstallAndPaths(const std::string& ideProgramPath);
+// ".prj" -> "prjfile" under HKEY_CLASSES_ROOT, opened by the IDE (its icon and open command only when
+// the IDE's path is known).
 void RegisterProjectAssociation(const std::string& ideProgramPath);

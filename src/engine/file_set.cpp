@@ -176,6 +176,7 @@ class ListRun {
         if (!Extract(stored, options)) return false;
         if (options.checksum && !MatchesChecksum(stored, *options.checksum)) return false;
 
+        // The stored name's extension is restored from the table; a "~" in it stands for itself.
         std::string written = stored;
         std::replace(written.begin(), written.end(), '~', '_');
         install_list::PathParts parts = install_list::SplitPath(base_ + written);
@@ -184,26 +185,24 @@ class ListRun {
         install_list::CopyFlags flags = install_list::ParseCopyFlags(line);
         if (flags.v16Only) return true;
 
+        // The name the file keeps is decided before it is installed: the long name, or the stored name
+        // with its "~", each with the restored extension. The version search, the questions and the
+        // uninstall log all speak of that file, and a second installation replaces it in place.
+        const std::string installed = install_list::SplitPath(target).name + ext;
         const std::string dir = installDir_ + "\\" + subdir + "\\";
-        const std::string destination = dir + parts.name + ext;
-        if (IsSimulatorDll(parts.name.c_str(), ext.c_str())) Setup().simulatorDllsInstalled = true;
+        const std::string destination = dir + installed;
+        install_list::PathParts kept = install_list::SplitPath(installed);
+        if (IsSimulatorDll(kept.name.c_str(), kept.ext.c_str())) Setup().simulatorDllsInstalled = true;
 
-        if (!flags.shared) {
-            std::string longName = install_list::SplitPath(target).name + ext;
-            if (AppendCopyLine(dir + longName)) target = longName;
-        }
+        if (!flags.shared) AppendCopyLine(destination);
 
         FileTransfer file;
-        file.destName = parts.name + ext;
+        file.destName = installed;
         file.appDir = DriveAndDirectory(destination);
         file.shared = flags.shared;
         file.version = flags.version;
         file.gauge = options.gauge.value_or(-1);
-        if (InstallTransferredFile(app_, file) == TransferOutcome::kEndSet) return false;
-
-        if (lstrcmpiA(target.c_str(), written.c_str()) != 0)
-            MoveFileA(destination.c_str(), (dir + target).c_str());
-        return true;
+        return InstallTransferredFile(app_, file) != TransferOutcome::kEndSet;
     }
 
     InstallSession& app_;
@@ -281,6 +280,11 @@ int InstallFileSet(InstallSession& app, std::string& setName) {
         return 0;
     }
 
+    // The extracted image is of no use once the set has ended, however it ended.
+    struct RemoveTempFile {
+        std::string path = Setup().installDir + "\\" + kTempFileName;
+        ~RemoveTempFile() { DeleteFileA(path.c_str()); }
+    } removeTempFile;
     ListRun run(app, base, data.get());
     char buffer[install_list::kReadBufferSize];
     while (crt::fgets(buffer, sizeof buffer, list.get())) {
@@ -288,6 +292,5 @@ int InstallFileSet(InstallSession& app, std::string& setName) {
         if (line.count == 0) continue;
         if (!run.Dispatch(line)) return 0;
     }
-    DeleteFileA((Setup().installDir + "\\" + kTempFileName).c_str());
     return 1;
 }

@@ -47,12 +47,6 @@ std::string Format1(int id, const std::string& a) {
     return FormatText(LoadMessage(id).c_str(), a.c_str());
 }
 
-// A name part longer than 8 characters or an extension (dot included) longer than 4.
-bool IsLongName(const std::string& name) {
-    install_list::PathParts parts = install_list::SplitPath(name);
-    return parts.name.size() > 8 || parts.ext.size() > 4;
-}
-
 // One VerInstallFileA call with a fresh temporary-name buffer that keeps the previous call's name, as
 // the retry with VIFF_FORCEINSTALL expects.
 struct Installer {
@@ -79,64 +73,107 @@ struct Installer {
     }
 };
 
-// Asks 1072 when the source is older; Yes installs over it. Returns the final result.
-DWORD ConfirmOlderSource(Installer& installer, DWORD v, const std::string& ne, const std::string& destDir) {
-    if (!(v & VIF_SRCOLD)) return v;
-    if (Ask(1072, Format1(1072, ne), MB_YESNO) == IDYES)
-        return installer.Install(VIFF_FORCEINSTALL, ne, destDir);
-    installer.DropTemporary(v, destDir);
-    return v;
+// The verdicts of the version comparison: the file was not installed because the copy in place is
+// newer, of another language, code page or type.
+constexpr DWORD kMismatchBits = VIF_MISMATCH | VIF_SRCOLD | VIF_DIFFLANG | VIF_DIFFCODEPG | VIF_DIFFTYPE;
+// The file is in place, only the old copy elsewhere could not be removed: installed all the same.
+constexpr DWORD kHarmlessBits = VIF_TEMPFILE | VIF_CANNOTDELETECUR;
+constexpr DWORD kErrorBits = ~(kMismatchBits | kHarmlessBits);
+
+// Asks 1072 when the source is older; Yes installs over it. A mismatch that is not an older source
+// (another language, code page or file type) needs no consent: ours replaces it. Returns the final
+// result; `declined` tells that the user chose to keep the copy in place.
+DWORD SettleMismatch(Installer& installer, DWORD v, const std::string& ne, const std::string& destDir,
+                     bool& declined) {
+    declined = false;
+    if (!(v & kMismatchBits) || (v & kErrorBits)) return v;
+    if (v & VIF_SRCOLD) {
+        if (Ask(1072, Format1(1072, ne), MB_YESNO) != IDYES) {
+            installer.DropTemporary(v, destDir);
+            declined = true;
+            return v;
+        }
+    }
+    return installer.Install(VIFF_FORCEINSTALL, ne, destDir);
 }
 
-constexpr DWORD kCopyErrors = VIF_OUTOFSPACE | VIF_SHARINGVIOLATION | VIF_ACCESSVIOLATION;
+// A read-only copy in the way of a replacement that was agreed to (or needed no question): its
+// attribute is cleared and the file installed again.
+DWORD ReplaceWriteProtected(Installer& installer, DWORD v, const std::string& ne,
+                            const std::string& destDir) {
+    if (!(v & VIF_WRITEPROT)) return v;
+    installer.DropTemporary(v, destDir);
+    ClearReadOnly(WithoutTrailingBackslash(destDir) + "\\" + ne);
+    return installer.Install(VIFF_FORCEINSTALL, ne, destDir);
+}
 
-// Messages 1070 and 1073; true when an error bit was set.
-bool ReportErrors(DWORD v) {
-    if (v & kCopyErrors) {
-        ShowMessage(MainWindowHandle(), 1070, MB_OK | MB_ICONEXCLAMATION);
-        return true;
+// What a failed installation means for the set, after its message has been shown.
+TransferOutcome ReportFailure(DWORD v, bool cancelledInUse) {
+    auto show = [](int id) { ShowMessage(MainWindowHandle(), id, MB_OK | MB_ICONEXCLAMATION); };
+    if (v & VIF_OUTOFSPACE) {
+        show(1070);
+        return TransferOutcome::kEndSet;
+    }
+    // The user was told the file is in use and chose to go on: it still is, so the set cannot finish.
+    if (v & VIF_FILEINUSE || (cancelledInUse && (v & VIF_SHARINGVIOLATION))) {
+        show(1070);
+        return TransferOutcome::kEndSet;
+    }
+    if (v & (VIF_SHARINGVIOLATION | VIF_ACCESSVIOLATION)) {
+        show(1070);
+        return TransferOutcome::kContinue;
     }
     if (v & VIF_OUTOFMEMORY) {
-        ShowMessage(MainWindowHandle(), 1073, MB_OK | MB_ICONEXCLAMATION);
-        return true;
+        show(1073);
+        return TransferOutcome::kContinue;
     }
-    return false;
+    // The image on the media could not be expanded.
+    if (v & VIF_CANNOTREADSRC) {
+        show(1069);
+        return TransferOutcome::kEndSet;
+    }
+    // Anything else (no destination directory, a copy that cannot be deleted or renamed, a read-only
+    // file that stayed read-only) leaves the file where it was: the set cannot be reported complete.
+    show(1070);
+    return TransferOutcome::kEndSet;
 }
 
-TransferOutcome NormalInstallation(Installer& installer, const std::string& ne, const std::string& dest) {
-    const bool longName = IsLongName(ne);
-    const std::string first = longName ? kLongNameStandIn : ne;
-    DWORD v = installer.Install(VIFF_DONTDELETEOLD, first, dest);
-    // The forced retry names the file itself, even for a long name.
-    v = ConfirmOlderSource(installer, v, ne, dest);
-    if (ReportErrors(v)) {
+// Installs `ne` into `dest`: the version question, a read-only copy, the errors. Clears the read-only
+// attribute of what was installed.
+TransferOutcome InstallInto(Installer& installer, const std::string& ne, const std::string& dest,
+                            bool cancelledInUse) {
+    DWORD v = installer.Install(VIFF_DONTDELETEOLD, ne, dest);
+    bool declined = false;
+    v = SettleMismatch(installer, v, ne, dest, declined);
+    if (declined) return TransferOutcome::kContinue;
+    v = ReplaceWriteProtected(installer, v, ne, dest);
+    if (v & kErrorBits) {
         // A copy the service expanded but could not put in place is of no use to anyone.
         installer.DropTemporary(v, dest);
-        return (v & VIF_OUTOFSPACE) ? TransferOutcome::kEndSet : TransferOutcome::kContinue;
+        return ReportFailure(v, cancelledInUse);
     }
-    const std::string dir = WithoutTrailingBackslash(dest);
-    if (longName) {
-        const std::string standIn = dir + "\\" + kLongNameStandIn;
-        ClearReadOnly(standIn);
-        CopyFileA(standIn.c_str(), (dir + "\\" + ne).c_str(), FALSE);
-        DeleteFileA(standIn.c_str());
-    }
-    ClearReadOnly(dir + "\\" + ne);
+    ClearReadOnly(WithoutTrailingBackslash(dest) + "\\" + ne);
     return TransferOutcome::kContinue;
 }
 
-void OtherCopy(Installer& installer, std::string& ne, const std::string& dest, const FileTransfer& file) {
-    DWORD v = installer.Install(VIFF_DONTDELETEOLD, ne, dest);
-    v = ConfirmOlderSource(installer, v, ne, dest);
-    if (ReportErrors(v))
-        installer.DropTemporary(v, dest);
-    else
-        ClearReadOnly(WithoutTrailingBackslash(dest) + "\\" + ne);
-    const std::string& current = installer.curDir;
-    if (!file.shared && !PathsDiffer(current, file.appDir)) return;
+TransferOutcome OtherCopy(Installer& installer, std::string& ne, const std::string& dest,
+                          const FileTransfer& file, bool cancelledInUse) {
+    TransferOutcome outcome = InstallInto(installer, ne, dest, cancelledInUse);
+    if (outcome == TransferOutcome::kEndSet) return outcome;
+    const std::string current = installer.curDir;
+    if (!file.shared && !PathsDiffer(current, file.appDir)) return outcome;
     ne = ToLower(ne);
     std::string text = FormatText(LoadMessage(1074).c_str(), ne.c_str(), current.c_str());
-    if (Ask(1074, text, MB_YESNO) == IDYES) installer.Install(VIFF_FORCEINSTALL, ne, current);
+    if (Ask(1074, text, MB_YESNO) != IDYES) return outcome;
+    DWORD v = installer.Install(VIFF_FORCEINSTALL, ne, current);
+    v = ReplaceWriteProtected(installer, v, ne, current);
+    // The user asked for the other copy to be replaced: a failure is said, and the set goes on with
+    // ours installed.
+    if (v & kErrorBits) {
+        installer.DropTemporary(v, current);
+        ShowMessage(MainWindowHandle(), (v & VIF_OUTOFMEMORY) ? 1073 : 1070, MB_OK | MB_ICONEXCLAMATION);
+    }
+    return outcome;
 }
 
 }  // namespace
@@ -151,6 +188,7 @@ TransferOutcome InstallTransferredFile(InstallSession& app, const FileTransfer& 
 
     char cur[MAX_PATH], dest[MAX_PATH];
     DWORD r = 0;
+    bool cancelledInUse = false;
     for (;;) {
         UINT curLen = MAX_PATH, destLen = MAX_PATH;
         cur[0] = dest[0] = '\0';
@@ -163,7 +201,10 @@ TransferOutcome InstallTransferredFile(InstallSession& app, const FileTransfer& 
             std::snprintf(dest, sizeof dest, "%s", app.c_str());
         }
         if (!(r & VFF_FILEINUSE)) break;
-        if (Ask(1071, Format1(1071, ne), MB_OKCANCEL) != IDOK) break;
+        if (Ask(1071, Format1(1071, ne), MB_OKCANCEL) != IDOK) {
+            cancelledInUse = true;
+            break;
+        }
     }
 
     Installer installer;
@@ -172,9 +213,9 @@ TransferOutcome InstallTransferredFile(InstallSession& app, const FileTransfer& 
     std::string target = dest;
     TransferOutcome outcome = TransferOutcome::kContinue;
     if (file.version && (r & VFF_CURNEDEST) && cur[0])
-        OtherCopy(installer, ne, target, file);
+        outcome = OtherCopy(installer, ne, target, file, cancelledInUse);
     else
-        outcome = NormalInstallation(installer, ne, target);
+        outcome = InstallInto(installer, ne, target, cancelledInUse);
 
     target = WithoutTrailingBackslash(target);
     std::string shown = target + "\\" + ne;

@@ -29,8 +29,9 @@
 // installed by this 32-bit program), V32ONLY (no effect).
 //
 // Stored names of compressed images end in '_' instead of the last character of the extension; the
-// engine restores the extension from a fixed 29-entry table (RestoreExtension); a '~' of a stored name
-// is written as '_' and restored by a rename after installation.
+// engine restores the extension from a fixed 29-entry table (RestoreExtension). The file is installed
+// under the long name when one is given, else under the stored name (a '~' in it kept), each with the
+// restored extension.
 //
 // DATA FILE: records addressed only by the P offsets; nothing else in the file is read. A record is
 //   the stored name exactly as the copy line's token 1 (compared without regard to case), a NUL byte,

@@ -15,7 +15,7 @@
 // appended header otherwise. An open failure empties the log path for the rest of the run.
 void CreateUninstallLog();
 // One line "copy PATH" or "md PATH", appended through a fresh open; dropped when the open fails.
-// True when the log could be opened (the install engine names a file by its long name only then).
+// True when the log could be opened.
 bool AppendCopyLine(const std::string& path);
 bool AppendMdLine(const std::string& path);
 

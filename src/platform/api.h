@@ -33,6 +33,7 @@ class FileApi {
     virtual BOOL CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists) = 0;
     virtual BOOL DeleteFileA(LPCSTR name) = 0;
     virtual BOOL MoveFileA(LPCSTR existing, LPCSTR newName) = 0;
+    virtual BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) = 0;
     virtual BOOL CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa) = 0;
     virtual BOOL RemoveDirectoryA(LPCSTR name) = 0;
     virtual DWORD GetFileAttributesA(LPCSTR name) = 0;

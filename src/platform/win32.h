@@ -16,6 +16,7 @@ inline DWORD SetFilePointer(HANDLE file, LONG distance, LONG* high, DWORD method
 inline BOOL CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists) { return platform::Current().files->CopyFileA(existing, newName, failIfExists); }
 inline BOOL DeleteFileA(LPCSTR name) { return platform::Current().files->DeleteFileA(name); }
 inline BOOL MoveFileA(LPCSTR existing, LPCSTR newName) { return platform::Current().files->MoveFileA(existing, newName); }
+inline BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) { return platform::Current().files->MoveFileExA(existing, newName, flags); }
 inline BOOL CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa) { return platform::Current().files->CreateDirectoryA(name, sa); }
 inline BOOL RemoveDirectoryA(LPCSTR name) { return platform::Current().files->RemoveDirectoryA(name); }
 inline DWORD GetFileAttributesA(LPCSTR name) { return platform::Current().files->GetFileAttributesA(name); }

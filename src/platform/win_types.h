@@ -46,6 +46,7 @@ inline constexpr DWORD ERROR_INVALID_DRIVE = 15;
 inline constexpr DWORD ERROR_NO_MORE_FILES = 18;
 inline constexpr DWORD ERROR_WRITE_PROTECT = 19;
 inline constexpr DWORD ERROR_NOT_READY = 21;
+inline constexpr DWORD ERROR_WRITE_FAULT = 29;
 inline constexpr DWORD ERROR_SHARING_VIOLATION = 32;
 inline constexpr DWORD ERROR_LOCK_VIOLATION = 33;
 inline constexpr DWORD ERROR_HANDLE_EOF = 38;
@@ -99,6 +100,7 @@ inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 
 // File attributes.
 inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
+inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x01;
 inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
 inline constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
 inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;

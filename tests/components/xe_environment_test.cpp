@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
+#include <functional>
 
 #include "app/setup_record.h"
 #include "platform/win32.h"
@@ -158,6 +160,78 @@ TEST_F(XeEnvironment, AutoexecIsCreatedWhenMissing) {
     SetXeEnvironmentInAutoexec("D:\\X");
     std::string text = ReadHostFile(prefix.DriveC("autoexec.bat"));
     EXPECT_EQ(text.rfind("SET C816_PATH=D:\\X\\coolrcts\\win32\\bin\r\n", 0), 0u) << text;
+}
+
+// The chain's lines as a run for C:\Kit appends them, the kept TCL directory given.
+std::string KitLines(const std::string& tcl = "") {
+    return "SET C816_PATH=C:\\Kit\\coolrcts\\win32\\bin" + (tcl.empty() ? "" : ";" + tcl) +
+           "\r\n"
+           "SET GCC_EXEC_PREFIX=C:\\Kit\\coolrcts\\win32\\lib\\gcc-lib\\\r\n"
+           "SET C816_ROOT=C:\\Kit\\coolrcts\r\n"
+           "SET C816_GCCLIB=C:/Kit/coolrcts/win32/lib/gcc-lib/c816/egcs-2.91.02\r\n"
+           "SET C816_CLIB=C:/Kit/coolrcts/win32/c816/lib\r\n"
+           "SET PATH=%PATH%;%C816_PATH%;\r\n";
+}
+
+TEST_F(XeEnvironment, AutoexecOldLinesAreRecognisedWhateverTheirCase) {
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string after;
+    } cases[] = {
+        {"kept TCL directory alone", "SET C816_PATH=C:\\TCL84\\bin\r\n", KitLines("C:\\TCL84\\bin")},
+        {"kept TCL directory second", "@echo off\r\nSET C816_PATH=c:\\old\\bin;C:\\TCL84\\bin\r\n",
+         "@echo off\r\n" + KitLines("C:\\TCL84\\bin")},
+        {"lower case",
+         "set c816_path=c:\\old\\bin;d:\\tcl\\bin\r\nset path=%path%;%c816_path%;\r\n"
+         "Set Gcc_Exec_Prefix=c:\\old\\\r\nset c816_root=c:\\old\r\nset c816_gcclib=x\r\nset c816_clib=y\r\n"
+         "set path=c:\\dos\r\n",
+         "set path=c:\\dos\r\n" + KitLines("d:\\tcl\\bin")},
+        {"no TCL part", "SET C816_PATH=C:\\old\\bin\r\n", KitLines()},
+    };
+    for (const auto& c : cases) {
+        WriteHostFile(prefix.DriveC("autoexec.bat"), c.before);
+        SetXeEnvironmentInAutoexec("C:\\Kit");
+        EXPECT_EQ(ReadHostFile(prefix.DriveC("autoexec.bat")), c.after) << c.name;
+        EXPECT_EQ(ReadHostFile(prefix.DriveC("autoexec.bak")), c.before) << c.name;
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+// autoexec.bat is rewritten only from itself and only as a whole: when its backup cannot be made or
+// the new file cannot be written, it stays byte for byte as it was, and the system's text says why.
+TEST_F(XeEnvironment, AutoexecStaysAsItWasWhenItCannotBeRewrittenSafely) {
+    const std::string before = "@ECHO OFF\r\nSET PATH=C:\\DOS\r\nSET C816_PATH=C:\\old\\bin\r\n";
+    struct Case {
+        const char* name;
+        std::function<void(TempPrefix&)> fault;
+        DWORD error;
+    } cases[] = {
+        {"read-only stale backup",
+         [](TempPrefix& p) {
+             WriteHostFile(p.DriveC("autoexec.bak"), "SET PATH=C:\\STALE\r\n");
+             SetFileAttributesA("C:\\autoexec.bak", FILE_ATTRIBUTE_READONLY);
+         },
+         ERROR_ACCESS_DENIED},
+        {"disk full", [&](TempPrefix& p) { p.machine().faults().diskSpaceLeft = before.size() + 10; },
+         ERROR_DISK_FULL},
+        {"autoexec.bat in use", [](TempPrefix& p) { p.machine().faults().inUse.insert("C:\\autoexec.bat"); },
+         ERROR_SHARING_VIOLATION},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A prefix of the case's own, in force while it lives.
+        TempPrefix own{&ui};
+        ui.boxes.clear();
+        WriteHostFile(own.DriveC("autoexec.bat"), before);
+        c.fault(own);
+        SetXeEnvironmentInAutoexec("C:\\Kit");
+        EXPECT_EQ(ReadHostFile(own.DriveC("autoexec.bat")), before);
+        EXPECT_FALSE(std::filesystem::exists(own.DriveC("autoexec.new")));
+        ASSERT_EQ(ui.BoxIds(), std::vector<int>{0});
+        EXPECT_EQ(ui.boxes[0].text, FormatSystemMessage(c.error, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT)));
+        EXPECT_EQ(ui.boxes[0].style, MB_OK | MB_ICONHAND);
+    }
 }
 
 class SearchPath : public XeEnvironment {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <list>
 #include <string>
@@ -200,6 +201,29 @@ TEST_F(DerivativeFileTest, FileRowsReplaceTheBuiltInTableEvenWhenNoneIsSelected)
     // of the 80C251/XA rows none has bit 1 either.
     EXPECT_TRUE(Subkeys(sims).empty());
     RegCloseKey(sims);
+}
+
+TEST_F(DerivativeFileTest, RowsWithoutAUsableNameMakeNoKey) {
+    // A nameless row would write a whole part onto the Simulators key itself; a backslash would make
+    // keys below keys.
+    WriteCsv(Part("") + Part("   ") + Part("Bad\\Name") + Part("\\Lead") + Part("P87C591"));
+    HKEY sims = WriteSimulators();
+    std::vector<std::string> expected = {"P87C591"};
+    for (const auto& row : catalogue::Builtin251XaDerivatives())
+        expected.push_back(row.name);
+    std::vector<std::string> names = Subkeys(sims);
+    std::sort(names.begin(), names.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    bool present = true;
+    Value(sims, "Name", &present);
+    EXPECT_FALSE(present);
+    Value(sims, "Generic", &present);
+    EXPECT_FALSE(present);
+    RegCloseKey(sims);
+    // A file of such rows alone yields no part: the built-in table stands in.
+    WriteCsv(Part("") + Part("Bad\\Name"));
+    EXPECT_TRUE(Read().empty());
 }
 
 TEST_F(DerivativeFileTest, LpcKitWritesOnlyFileRowsWithBitFive) {

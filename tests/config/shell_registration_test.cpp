@@ -57,9 +57,9 @@ class ShellRegistrationTest : public ::testing::Test {
         if (exists) *exists = rc == ERROR_SUCCESS;
         return rc == ERROR_SUCCESS ? buffer : "<no value>";
     }
-    void Register(bool existedBefore) {
+    void Register() {
         std::string program = IdeProgramPath();
-        RegisterUninstallAndPaths(existedBefore, program);
+        RegisterUninstallAndPaths(program);
         RegisterProjectAssociation(program);
     }
 
@@ -76,7 +76,7 @@ TEST_F(ShellRegistrationTest, FirstInstallationRegistersAndCountsOnce) {
     SetCount("C:\\windows\\system32\\vxcore.dll", 3);
     SetCount("C:\\windows\\system32\\vxui.dll", 1);
     SetCount("C:\\windows\\system32\\aftergap.dll", 5);
-    Register(false);
+    Register();
 
     const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ovra";
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, uninstall, "DisplayName"), "Vexa 6.1");
@@ -86,7 +86,7 @@ TEST_F(ShellRegistrationTest, FirstInstallationRegistersAndCountsOnce) {
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, appPath, ""), "C:\\OVRA\\Bin\\Ovra.exe");
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, appPath, "Path"), "C:\\OVRA\\Bin");
     EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
-    EXPECT_EQ(Count("C:\\windows\\system32\\uncounted.dll"), -1);  // no count of its own: left alone
+    EXPECT_EQ(Count("C:\\windows\\system32\\uncounted.dll"), 1);  // no count yet: it starts at 1
     EXPECT_EQ(Count("C:\\windows\\system32\\vxui.dll"), 2);
     EXPECT_EQ(Count("C:\\windows\\system32\\aftergap.dll"), 5);  // beyond the gap
     EXPECT_EQ(IniValue("Shared Dlls", "Shared0"), "C:\\windows\\system32\\vxcore.dll");
@@ -100,24 +100,34 @@ TEST_F(ShellRegistrationTest, FirstInstallationRegistersAndCountsOnce) {
     EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, "Software\\Classes\\.prj", ""), "prjfile");
 }
 
-TEST_F(ShellRegistrationTest, SecondInstallationRemovesTheListAndLeavesCounts) {
+TEST_F(ShellRegistrationTest, EachRunCountsEachLibraryOnce) {
+    // Every set that ships the run-time library records it; the run counts it once, whatever the case
+    // of the recorded path.
     Ini("Default Directories", "VexaBin", "C:\\OVRA\\Bin");
-    Ini("Shared Dlls", "Shared0", "C:\\windows\\system32\\vxcore.dll");
+    Ini("Shared Dlls", "Shared0", "C:\\windows\\system32\\VxRt32.DLL");
     Ini("Shared Dlls", "Shared1", "C:\\windows\\system32\\vxui.dll");
-    SetCount("C:\\windows\\system32\\vxcore.dll", 3);
-    Register(false);
-    EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
-    Register(true);
-    EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
-    EXPECT_EQ(IniValue("Shared Dlls", "Shared0"), "x");
-    EXPECT_EQ(IniValue("Shared Dlls", "Shared1"), "x");
-    Register(false);  // the list is gone: nothing more to count
-    EXPECT_EQ(Count("C:\\windows\\system32\\vxcore.dll"), 4);
+    Ini("Shared Dlls", "Shared2", "C:\\windows\\system32\\VxRt32.DLL");
+    Ini("Shared Dlls", "Shared3", "c:\\WINDOWS\\system32\\vxrt32.dll");
+    SetCount("C:\\windows\\system32\\vxui.dll", 3);
+    Register();
+    EXPECT_EQ(Count("C:\\windows\\system32\\VxRt32.DLL"), 1);
+    EXPECT_EQ(Count("C:\\windows\\system32\\vxui.dll"), 4);
+    // A second installation of the same kit is one more user of each library.
+    Register();
+    EXPECT_EQ(Count("C:\\windows\\system32\\VxRt32.DLL"), 2);
+    EXPECT_EQ(Count("C:\\windows\\system32\\vxui.dll"), 5);
 }
 
 TEST_F(ShellRegistrationTest, WithoutVexaBinTheProgramPathIsEmpty) {
+    // What an earlier installation registered.
+    HKEY icon = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &icon, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(icon, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\Old\\Ovra.exe,2"), 19);
+    RegCloseKey(icon);
     EXPECT_EQ(IdeProgramPath(), "");
-    Register(false);
+    Register();
     bool exists = true;
     const std::string appPath = "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Ovra.exe";
     Value(HKEY_LOCAL_MACHINE, appPath, "", &exists);
@@ -128,8 +138,10 @@ TEST_F(ShellRegistrationTest, WithoutVexaBinTheProgramPathIsEmpty) {
     const std::string uninstall = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ovra";
     Value(HKEY_LOCAL_MACHINE, uninstall, "DisplayName", &exists);
     EXPECT_FALSE(exists);
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", ""), ",2");
-    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\shell\\open\\command", ""), "\"\" \"%1\"");
+    // The association is not pointed at an empty program: what was there stays.
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".prj", ""), "prjfile");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", ""), "C:\\Old\\Ovra.exe,2");
+    EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile\\shell\\open\\command", ""), "<no key>");
 }
 
 TEST_F(ShellRegistrationTest, AnEmptyListEntryIsPresentButHasNoCount) {
@@ -138,14 +150,17 @@ TEST_F(ShellRegistrationTest, AnEmptyListEntryIsPresentButHasNoCount) {
     testing_support::WriteHostFile(prefix.DriveC("windows/OVRA.ini"),
                                    "[Shared Dlls]\r\nShared0=\r\nShared1=C:\\later.dll\r\n");
     SetCount("C:\\later.dll", 1);
-    Register(false);
+    Register();
     EXPECT_EQ(Count("C:\\later.dll"), 2);  // the empty entry did not end the list
+    bool exists = true;
+    Value(HKEY_LOCAL_MACHINE, kShared, "", &exists);
+    EXPECT_FALSE(exists);  // and named no library: no count under the empty name
 }
 
 TEST_F(ShellRegistrationTest, RefusedKeysAreSkippedSilently) {
     Ini("Default Directories", "VexaBin", "C:\\OVRA\\Bin");
     prefix.machine().faults().refusedKeys.insert("HKLM\\Software\\Classes\\prjfile");
-    Register(false);
+    Register();
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".prj", ""), "prjfile");
     EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "prjfile", ""), "<no key>");
 }

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <filesystem>
 #include <map>
 #include <sstream>
 
 #include "e2e/setup_run.h"
+#include "mkmedia/pe_image.h"
 #include "platform/machine/prefix.h"
 #include "platform/machine/shell_link.h"
 #include "support/temp_prefix.h"
@@ -309,32 +311,170 @@ class OverTheKit : public ::testing::Test {
     std::string firstLog;
 };
 
-TEST_F(OverTheKit, TheSameKitAgainKeepsTheSharedCountsAndAsksAboutTheConfiguration) {
-    // Each set that brings the shared run-time library records it in OVRA.ini. The second run finds the
-    // version registered already: it drops the list instead of raising the counts a second time.
+TEST_F(OverTheKit, TheSameKitAgainCountsEachSharedLibraryOnceAndAsksAboutTheConfiguration) {
+    // Each set that brings the shared run-time library records it in OVRA.ini; a run counts each library
+    // once: 1 after the first installation, 2 after the second.
     auto sharedEntries = [&] {
         int n = 0;
         for (const auto& line : CrLfLines(kit.OvraIni()))
             if (line.rfind("Shared", 0) == 0 && Contains(Lower(line), "vxrt32.dll")) ++n;
         return n;
     };
-    auto sharedDllsKey = [&] {
+    // The values of the SharedDLLs key: name -> data, as the hive file holds them.
+    auto sharedCounts = [&] {
+        std::map<std::string, std::string> counts;
         std::string reg = kit.SystemReg();
         auto at = reg.find("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDLLs]");
-        if (at == std::string::npos) return std::string("missing");
+        if (at == std::string::npos) return counts;
         auto end = reg.find("\n[", at + 1);
-        std::string key = reg.substr(at, end - at);
-        return key.substr(key.find('\n', key.find("#time")));  // without the timestamps
+        std::istringstream key(reg.substr(at, end - at));
+        for (std::string line; std::getline(key, line);) {
+            auto eq = line.find("\"=");
+            if (line.empty() || line[0] != '"' || eq == std::string::npos) continue;
+            counts[line.substr(1, eq - 1)] = line.substr(eq + 2);
+        }
+        return counts;
     };
     EXPECT_GT(sharedEntries(), 1);
-    const std::string countsBefore = sharedDllsKey();
+    auto first = sharedCounts();
+    ASSERT_FALSE(first.empty());
+    for (const auto& [name, value] : first)
+        EXPECT_EQ(value, "dword:00000001") << name;
+    EXPECT_EQ(first.count("C:\\\\windows\\\\system32\\\\VxRt32.DLL"), 1u);
+
     auto run = Install(kit.root, "full");
     ASSERT_EQ(run.exitCode, 0);
-    EXPECT_EQ(sharedEntries(), 0);
-    EXPECT_EQ(sharedDllsKey(), countsBefore);
+    auto second = sharedCounts();
+    EXPECT_EQ(second.size(), first.size());
+    for (const auto& [name, value] : second)
+        EXPECT_EQ(value, "dword:00000002") << name;
     EXPECT_TRUE(Contains(run.transcript, "messagebox id=1236 ")) << run.transcript.substr(0, 3000);
     // A kit starts its uninstall log afresh.
     EXPECT_EQ(HeaderCount(kit.Read("uninst.ins")), 1);
+}
+
+// The files of the full kit whose installed name is not their stored one, or is long: the long name
+// given on the copy line, a name with "~", a name longer than 8.3 (paths relative to C:\OVRA).
+std::vector<std::string> LongAndTildeNamedFiles() {
+    std::vector<std::string> out;
+    std::istringstream in(ReadHostFile(std::string(OVRA_BINARY_DIR) + "/manifests/full.manifest"));
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line);
+        std::string verb, subdir, name;
+        if (!(words >> verb >> subdir >> name) || verb != "file") continue;
+        std::string installed = name;
+        if (auto at = line.find(" long="); at != std::string::npos)
+            installed = line.substr(at + 6, line.find(' ', at + 6) - at - 6);
+        auto dot = installed.rfind('.');
+        bool longName = (dot == std::string::npos ? installed.size() : dot) > 8;
+        if (installed == name && name.find('~') == std::string::npos && !longName) continue;
+        std::replace(subdir.begin(), subdir.end(), '\\', '/');
+        out.push_back(subdir + "/" + installed);
+    }
+    return out;
+}
+
+// Host paths below `root` whose name holds `part` (without regard to case).
+std::vector<std::string> NamesHolding(const std::string& root, const std::string& part) {
+    std::vector<std::string> out;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (Contains(Lower(entry.path().filename().string()), Lower(part)))
+            out.push_back(entry.path().string());
+    return out;
+}
+
+TEST_F(OverTheKit, TheSameKitAgainReplacesEveryLongAndTildeNamedFile) {
+    auto files = LongAndTildeNamedFiles();
+    ASSERT_GE(files.size(), 4u);
+    std::map<std::string, std::string> fresh;
+    for (const auto& rel : files) {
+        std::string host = kit.Kit(rel);
+        ASSERT_FALSE(host.empty()) << rel;
+        if (fresh.count(host)) continue;  // a file that more than one set brings
+        fresh[host] = ReadHostFile(host);
+        testing_support::WriteHostFile(host, "left from an earlier installation");
+    }
+    ASSERT_EQ(Install(kit.root, "full").exitCode, 0);
+    for (const auto& [host, bytes] : fresh)
+        EXPECT_TRUE(ReadHostFile(host) == bytes) << host << " holds " << ReadHostFile(host).substr(0, 40);
+    EXPECT_EQ(NamesHolding(kit.root + "/drive_c", "_1."), std::vector<std::string>{});
+    EXPECT_EQ(NamesHolding(kit.root + "/drive_c", "tempdest"), std::vector<std::string>{});
+}
+
+std::string NewerLibrary() {
+    std::array<std::uint16_t, 4> version;
+    mkmedia::ParseVersion("7.0", version);
+    auto image = mkmedia::MakePeImage(version, "7.0", true);
+    return std::string(image.begin(), image.end());
+}
+
+// The questions 1072 of a run, by the file they name.
+std::vector<std::string> OlderSourceQuestions(const testing_support::SetupRun& run) {
+    std::vector<std::string> out;
+    for (const auto& line : run.LinesStartingWith("messagebox id=1072 ")) {
+        auto at = line.find("text=\"");
+        out.push_back(line.substr(at + 6, line.find(' ', at) - at - 6));
+    }
+    return out;
+}
+
+TEST_F(OverTheKit, AnOlderLongNamedLibraryAsksTheQuestionAShortNamedOneAsks) {
+    const std::string newer = NewerLibrary();
+    for (const char* rel : {"BIN/LongLibrary.dll", "BIN/OvraDbg.dll"}) {
+        ASSERT_FALSE(kit.Kit(rel).empty()) << rel;
+        testing_support::WriteHostFile(kit.Kit(rel), newer);
+    }
+    auto run = RunSetup(kit.root, Media("full"), kAnswers + "answer.1072=no\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    auto asked = OlderSourceQuestions(run);
+    std::sort(asked.begin(), asked.end());
+    EXPECT_EQ(asked, (std::vector<std::string>{"LongLibrary.DLL", "OvraDbg.DLL"}));
+    EXPECT_EQ(kit.Read("BIN/LongLibrary.dll"), newer);
+    EXPECT_EQ(kit.Read("BIN/OvraDbg.dll"), newer);
+}
+
+TEST_F(OverTheKit, AReadOnlyInstalledFileIsReplacedAfterTheUserAgrees) {
+    const std::string ours = kit.Read("BIN/OvraDbg.dll");
+    const std::string host = kit.Kit("BIN/OvraDbg.dll");
+    testing_support::WriteHostFile(host, NewerLibrary());
+    fs::permissions(host, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    auto run = RunSetup(kit.root, Media("full"), kAnswers + "answer.1072=yes\n");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(OlderSourceQuestions(run), std::vector<std::string>{"OvraDbg.DLL"});
+    EXPECT_EQ(kit.Read("BIN/OvraDbg.dll"), ours);
+    EXPECT_NE(fs::status(host).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_TRUE(run.LinesStartingWith("messagebox id=1070 ").empty());
+}
+
+TEST_F(OverTheKit, AFileStillInUseAfterCancelEndsTheInstallation) {
+    auto run = RunSetup(kit.root, Media("full"), kAnswers + "answer.1071=cancel\n", {},
+                        "OVRA_FAULTS='inuse=C:\\OVRA\\BIN\\OvraDbg.dll'");
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.LinesStartingWith("messagebox id=1071 ").size(), 1u) << run.transcript.substr(0, 3000);
+    EXPECT_EQ(run.LinesStartingWith("messagebox id=1070 ").size(), 1u);
+    EXPECT_EQ(run.LinesStartingWith("messagebox id=1063 ").size(), 1u);
+    EXPECT_TRUE(kit.Kit("tempfile.tmp").empty());
+}
+
+TEST_F(OverTheKit, APatchInstallsItsShortNamedLibraryUnderThatName) {
+    ASSERT_EQ(Install(kit.root, "patch").exitCode, 0);
+    EXPECT_FALSE(kit.Kit("BIN/LONGNA~1.DLL").empty());
+    EXPECT_TRUE(kit.Kit("BIN/LONGNA~1.DL_").empty());
+    EXPECT_TRUE(kit.Kit("BIN/LONGNA_1.DLL").empty());
+}
+
+TEST(SampleMedia, AMissingTargetDirectoryEndsTheInstallation) {
+    TempDir dir;
+    Installed kit{dir.path() + "/prefix"};
+    // A file where the kit's library directory should be: the directory cannot be made.
+    testing_support::WriteHostFile(kit.root + "/drive_c/OVRA/LIB", "not a directory");
+    auto run = RunSetup(kit.root, Media("full"), kAnswers);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.LinesStartingWith("messagebox id=1070 ").size(), 1u) << run.transcript.substr(0, 3000);
+    EXPECT_EQ(run.LinesStartingWith("messagebox id=1063 ").size(), 1u);
+    EXPECT_EQ(ReadHostFile(kit.root + "/drive_c/OVRA/LIB"), "not a directory");
+    EXPECT_TRUE(kit.Kit("tempfile.tmp").empty());
 }
 
 TEST_F(OverTheKit, AToolReleaseAndAnAddOnAppendToTheLogAndTheBuildHistory) {

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 
 #include "engine/engine_fixture.h"
 #include "engine/progress.h"
+#include "mkmedia/pe_image.h"
 #include "pages/directory.h"
 
 namespace {
@@ -99,7 +101,7 @@ TEST_F(FileSetTest, TildeNamesAreWrittenWithUnderscoreThenRenamed) {
     EXPECT_EQ(log[3], "copy C:\\OVRA\\bin\\LongFileName.DLL");
 }
 
-TEST_F(FileSetTest, LongNamesGoThroughTheStandInAndLeaveNothingBehind) {
+TEST_F(FileSetTest, LongNamesAreInstalledUnderTheirOwnName) {
     Media(R"(
 set L
   md bin
@@ -111,10 +113,75 @@ end
     EXPECT_EQ(Names("OVRA\\bin"), (std::vector<std::string>{"Description.txt", "LongLibrary.LIB"}));
     EXPECT_EQ(Read("OVRA\\bin\\Description.txt"), "A long name.");
     EXPECT_FALSE(Exists("OVRA\\tempfile.tmp"));
-    int standIns = 0;
+    std::vector<std::string> installs;
     for (const auto& t : ui.traces)
-        if (t.find("verinstall tempdest.des") == 0) ++standIns;
-    EXPECT_EQ(standIns, 2);
+        if (t.find("verinstall ") == 0) installs.push_back(t.substr(0, t.find(' ', 11)));
+    EXPECT_EQ(installs,
+              (std::vector<std::string>{"verinstall Description.txt", "verinstall LongLibrary.LIB"}));
+}
+
+// A kit installed again over itself: every "~" and long name is replaced where it lies, nothing
+// piles up under an intermediate name.
+TEST_F(FileSetTest, ReinstallingReplacesTildeAndLongNamesInPlace) {
+    Media(
+        "set T\n  md bin\n  file bin LONGNA~1.DLL size=64\n  file bin LONGFI~1.DLL size=32 "
+        "long=LongFileName.dll\n  file bin LongLibrary.dll size=48\nend\n");
+    ASSERT_EQ(Install("T"), 1);
+    const std::vector<std::string> names = {"LONGNA~1.DLL", "LongFileName.DLL", "LongLibrary.DLL"};
+    std::vector<std::string> fresh;
+    for (const auto& name : names) {
+        fresh.push_back(Read("OVRA\\bin\\" + name));
+        testing_support::WriteHostFile(Host("OVRA\\bin\\" + name), "stale");
+    }
+    ASSERT_EQ(Install("T"), 1);
+    EXPECT_EQ(Names("OVRA\\bin"),
+              (std::vector<std::string>{"LONGNA~1.DLL", "LongFileName.DLL", "LongLibrary.DLL"}));
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(Read("OVRA\\bin\\" + names[i]), fresh[i]) << names[i];
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+// The version question is about the file that is there, whatever the length of its name.
+TEST_F(FileSetTest, AnOlderLongNamedLibraryAsksLikeAShortNamedOne) {
+    std::array<std::uint16_t, 4> newer;
+    mkmedia::ParseVersion("7.0", newer);
+    auto image = mkmedia::MakePeImage(newer, "7.0", true);
+    const std::string newerBytes(image.begin(), image.end());
+    for (const char* name : {"Short.dll", "LongLibrary.dll", "LongFileName.dll"})
+        testing_support::WriteHostFile(prefix.DriveC(std::string("OVRA/bin/") + name), newerBytes);
+    Media(
+        "set V\n  md bin\n  file bin Short.dll pe=6.10.2 VERSION\n  file bin LongLibrary.dll pe=6.10.2 "
+        "VERSION\n  file bin LONGFI~1.DLL pe=6.10.2 long=LongFileName.dll VERSION\nend\n");
+    ui.answers = {IDNO, IDNO, IDNO};
+    ASSERT_EQ(Install("V"), 1);
+    ASSERT_EQ(ui.BoxIds(), (std::vector<int>{1072, 1072, 1072}));
+    EXPECT_EQ(ui.boxes[1].text,
+              "LongLibrary.DLL to install is older than the preexisting file!\nDo you want to overwrite the "
+              "file?");
+    EXPECT_EQ(ui.boxes[2].text,
+              "LongFileName.DLL to install is older than the preexisting file!\nDo you want to overwrite the "
+              "file?");
+    for (const char* name : {"Short.dll", "LongLibrary.dll", "LongFileName.dll"})
+        EXPECT_EQ(Read(std::string("OVRA\\bin\\") + name), newerBytes) << name;
+    EXPECT_EQ(Names("OVRA\\bin").size(), 3u);
+}
+
+TEST_F(FileSetTest, TheInstalledNameDoesNotDependOnTheLog) {
+    // A patch writes no uninstall log.
+    ::Setup().uninstallLog.clear();
+    Media(
+        "set P\n  md bin\n  file bin LONGNA~1.DLL size=64\n  file bin LONGFI~1.DLL size=8 "
+        "long=Long.dll\nend\n");
+    ASSERT_EQ(Install("P"), 1);
+    EXPECT_EQ(Names("OVRA\\bin"), (std::vector<std::string>{"LONGNA~1.DLL", "Long.DLL"}));
+}
+
+TEST_F(FileSetTest, AnAbortedSetLeavesNoTemporaryFile) {
+    Media("set X\n  md bin\n  file bin a.dll size=40\n  file bin b.dll size=40 at=3\nend\n");
+    EXPECT_EQ(Install("X"), 0);
+    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1069}));
+    EXPECT_TRUE(Exists("OVRA\\bin\\a.DLL"));
+    EXPECT_FALSE(Exists("OVRA\\tempfile.tmp"));
 }
 
 TEST_F(FileSetTest, MdThenCopyIntoTheSameDirectoryInAnotherCase) {
@@ -274,6 +341,7 @@ TEST_F(FileSetTest, DiskFullWhileExtractingEndsTheSet) {
     EXPECT_EQ(Install("F"), 0);
     EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1070}));
     EXPECT_FALSE(Exists("OVRA\\bin\\small.DLL"));
+    EXPECT_FALSE(Exists("OVRA\\tempfile.tmp"));
 }
 
 TEST_F(FileSetTest, RandomListsAndDataNeverCrash) {

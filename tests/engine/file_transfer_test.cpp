@@ -63,21 +63,22 @@ TEST_F(FileTransferTest, OlderSourceQuestionBothWays) {
     }
 }
 
-TEST_F(FileTransferTest, InUseQuestionOkRetriesCancelProceeds) {
-    // A locked destination: the search reports it in use; Cancel installs anyway, and the service then
-    // answers VIF_FILEINUSE | VIF_CANNOTDELETE as Windows does. Those bits are not examined: no message,
-    // the old file stays, the set goes on.
+TEST_F(FileTransferTest, InUseQuestionOkRetriesCancelEndsTheSet) {
+    // A locked destination: the search reports it in use; after Cancel the service answers
+    // VIF_FILEINUSE | VIF_CANNOTDELETE as Windows does. The file is still in use, so it is not in place:
+    // 1070, and the set cannot be complete.
     WriteHostFile(prefix.DriveC("OVRA/bin/x.dll"), "old");
     Faults().inUse.insert("C:\\OVRA\\bin\\x.dll");
     Media("set X\n  md bin\n  file bin x.dll size=50 gauge=60\n  file bin y.dll size=5\nend\n");
     ui.answers = {IDOK, IDCANCEL};
-    ASSERT_EQ(Install("X"), 1);
-    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1071, 1071}));
+    EXPECT_EQ(Install("X"), 0);
+    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1071, 1071, 1070}));
     EXPECT_EQ(ui.boxes[0].text,
               "x.DLL is currently in use by another program.\nClose this program to continue the setup");
     EXPECT_EQ(ui.boxes[0].style & 0xF, MB_OKCANCEL);
     EXPECT_EQ(Read("OVRA\\bin\\x.dll"), "old");
-    EXPECT_TRUE(Exists("OVRA\\bin\\y.DLL"));
+    EXPECT_FALSE(Exists("OVRA\\bin\\y.DLL"));
+    EXPECT_FALSE(Exists("OVRA\\tempfile.tmp"));
     bool sawLocked = false;
     for (const auto& t : ui.traces)
         if (t.find("verinstall x.DLL") == 0 && t.find("result=0x1080") != std::string::npos) sawLocked = true;
@@ -146,14 +147,15 @@ class VersionsWithHooks : public platform::VersionApi {
     DWORD VerInstallFileA(DWORD f, LPCSTR s, LPCSTR d, LPCSTR sd, LPCSTR dd, LPCSTR cd, LPSTR t,
                           UINT* tl) override {
         if (installHook)
-            if (DWORD bits = installHook(d)) return bits;
+            if (DWORD bits = installHook(d, f)) return bits;
         return inner_.VerInstallFileA(f, s, d, sd, dd, cd, t, tl);
     }
     DWORD GetExpandedNameA(LPCSTR s, LPSTR b) override { return inner_.GetExpandedNameA(s, b); }
     LONG LZCopyFile(LPCSTR s, LPCSTR d) override { return inner_.LZCopyFile(s, d); }
 
     std::function<DWORD(LPSTR, UINT*, LPSTR, UINT*)> findHook;
-    std::function<DWORD(const std::string&)> installHook;  // non-zero: the result, without installing
+    // Non-zero: the result for (destination name, flags), without installing.
+    std::function<DWORD(const std::string&, DWORD)> installHook;
 
   private:
     platform::VersionApi& inner_;
@@ -164,7 +166,7 @@ TEST_F(FileTransferTest, SharingAndAccessViolationsSkipTheFile) {
     // file) is forced through the service's result.
     platform::Services services = platform::Current();
     VersionsWithHooks versions(*services.versions);
-    versions.installHook = [](const std::string& name) -> DWORD {
+    versions.installHook = [](const std::string& name, DWORD) -> DWORD {
         return name == "a.DLL" ? VIF_SHARINGVIOLATION | VIF_CANNOTDELETE : 0;
     };
     services.versions = &versions;
@@ -187,10 +189,97 @@ TEST_F(FileTransferTest, SharingAndAccessViolationsSkipTheFile) {
     EXPECT_EQ(LogLines().size(), 5u);  // header, md, three files
 }
 
+// Result bits the comparison does not explain are failures: the file is not reported as copied. A
+// mismatch that is not an older source needs no question; an old copy elsewhere that stays is no failure.
+TEST_F(FileTransferTest, ResultBitsBeyondTheComparisonAreFailures) {
+    struct Case {
+        const char* name;
+        DWORD first;  // the result of the first attempt
+        std::vector<int> boxes;
+        int result;
+        bool installed;
+    } cases[] = {
+        {"cannot create", VIF_CANNOTCREATE, {1070}, 0, false},
+        {"cannot delete", VIF_CANNOTDELETE, {1070}, 0, false},
+        {"cannot rename", VIF_CANNOTRENAME | VIF_TEMPFILE, {1070}, 0, false},
+        {"in use", VIF_FILEINUSE, {1070}, 0, false},
+        {"still read-only", VIF_WRITEPROT, {1070}, 0, false},  // the retry fails the same way
+        {"unreadable image", VIF_CANNOTREADSRC, {1069}, 0, false},
+        {"no LZ32", VIF_CANNOTLOADLZ32, {1070}, 0, false},
+        {"access", VIF_ACCESSVIOLATION, {1070}, 1, false},
+        {"sharing", VIF_SHARINGVIOLATION, {1070}, 1, false},
+        {"old copy stays", VIF_CANNOTDELETECUR, {}, 1, false},
+        {"other language", VIF_MISMATCH | VIF_DIFFLANG | VIF_TEMPFILE, {}, 1, true},
+        {"other type", VIF_MISMATCH | VIF_DIFFTYPE | VIF_TEMPFILE, {}, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!Host("OVRA\\bin").empty()) std::filesystem::remove_all(Host("OVRA\\bin"));
+        platform::Services services = platform::Current();
+        VersionsWithHooks versions(*services.versions);
+        const DWORD first = c.first;
+        // Every attempt fails as the first did, except a forced one after a mismatch.
+        versions.installHook = [first](const std::string& name, DWORD flags) -> DWORD {
+            if (name != "a.DLL") return 0;
+            if ((first & VIF_MISMATCH) && (flags & VIFF_FORCEINSTALL)) return 0;
+            return first;
+        };
+        services.versions = &versions;
+        platform::ScopedServices scope(services);
+        Media("set B\n  md bin\n  file bin a.dll size=20\n  file bin b.dll size=20\nend\n");
+        ui.boxes.clear();
+        EXPECT_EQ(Install("B"), c.result);
+        EXPECT_EQ(ui.BoxIds(), c.boxes);
+        EXPECT_EQ(Exists("OVRA\\bin\\a.DLL"), c.installed);
+        EXPECT_EQ(Exists("OVRA\\bin\\b.DLL"), c.result == 1);
+        EXPECT_FALSE(Exists("OVRA\\tempfile.tmp"));
+    }
+}
+
+TEST_F(FileTransferTest, MissingDestinationDirectoryEndsTheSet) {
+    // No md line for "lib": the service cannot create the file there.
+    Media("set N\n  md bin\n  file lib a.lib size=20\n  file bin b.dll size=20\nend\n");
+    EXPECT_EQ(Install("N"), 0);
+    EXPECT_EQ(ui.BoxIds(), (std::vector<int>{1070}));
+    EXPECT_FALSE(Exists("OVRA\\lib"));
+    EXPECT_FALSE(Exists("OVRA\\bin\\b.DLL"));
+    EXPECT_FALSE(Exists("OVRA\\tempfile.tmp"));
+}
+
+TEST_F(FileTransferTest, ReadOnlyCopyIsReplacedOnceAgreed) {
+    struct Case {
+        const char* installed;  // version of the read-only copy in place
+        std::vector<int> answers;
+        std::vector<int> boxes;
+        bool replaced;
+    } cases[] = {
+        {"7.0", {IDYES}, {1072}, true},  // older source, the user agrees
+        {"7.0", {IDNO}, {1072}, false},  // older source, the user keeps the copy
+        {"6.0", {}, {}, true},           // newer source: no question to ask
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.installed);
+        if (!Host("OVRA\\bin").empty()) std::filesystem::remove_all(Host("OVRA\\bin"));
+        const std::string before = Pe(c.installed);
+        WriteHostFile(prefix.DriveC("OVRA/bin/x.dll"), before);
+        ASSERT_TRUE(SetFileAttributesA("C:\\OVRA\\bin\\x.dll", FILE_ATTRIBUTE_READONLY));
+        Media("set X\n  md bin\n  file bin x.dll pe=6.10.2 VERSION\nend\n");
+        ui.boxes.clear();
+        ui.answers.assign(c.answers.begin(), c.answers.end());
+        EXPECT_EQ(Install("X"), 1);
+        EXPECT_EQ(ui.BoxIds(), c.boxes);
+        EXPECT_EQ(Read("OVRA\\bin\\x.dll"), c.replaced ? Ours() : before);
+        if (c.replaced) {
+            EXPECT_FALSE(GetFileAttributesA("C:\\OVRA\\bin\\x.dll") & FILE_ATTRIBUTE_READONLY);
+        }
+        EXPECT_EQ(Names("OVRA\\bin").size(), 1u);
+    }
+}
+
 TEST_F(FileTransferTest, OutOfMemoryIsReportedAndTheSetGoesOn) {
     platform::Services services = platform::Current();
     VersionsWithHooks versions(*services.versions);
-    versions.installHook = [](const std::string& name) -> DWORD {
+    versions.installHook = [](const std::string& name, DWORD) -> DWORD {
         return name == "a.DLL" ? VIF_OUTOFMEMORY : 0;
     };
     services.versions = &versions;

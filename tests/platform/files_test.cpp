@@ -199,6 +199,26 @@ TEST_F(Files, InjectedFaultsReachEveryErrorPath) {
     EXPECT_FALSE(HostExists(Host("copy.dll")));  // no half-written copy stays behind
 }
 
+TEST_F(Files, MoveReplacingAnExistingFile) {
+    WriteHostFile(Host("new.txt"), "new");
+    WriteHostFile(Host("old.txt"), "old");
+    ExpectFails(files().MoveFileExA("C:\\new.txt", "C:\\old.txt", 0), ERROR_ALREADY_EXISTS, "no flag");
+    ASSERT_TRUE(files().SetFileAttributesA("C:\\old.txt", FILE_ATTRIBUTE_READONLY));
+    ExpectFails(files().MoveFileExA("C:\\new.txt", "C:\\old.txt", MOVEFILE_REPLACE_EXISTING),
+                ERROR_ACCESS_DENIED, "onto read-only");
+    ASSERT_TRUE(files().SetFileAttributesA("C:\\old.txt", FILE_ATTRIBUTE_NORMAL));
+    HANDLE open = Open("C:\\old.txt", GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
+    ExpectFails(files().MoveFileExA("C:\\new.txt", "C:\\old.txt", MOVEFILE_REPLACE_EXISTING),
+                ERROR_SHARING_VIOLATION, "onto an open file");
+    files().CloseHandle(open);
+    ExpectFails(files().MoveFileExA("C:\\new.txt", "C:\\windows", MOVEFILE_REPLACE_EXISTING),
+                ERROR_ACCESS_DENIED, "onto a directory");
+    EXPECT_EQ(ReadHostFile(Host("old.txt")), "old");
+    ASSERT_TRUE(files().MoveFileExA("C:\\new.txt", "C:\\OLD.TXT", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(ReadHostFile(Host("old.txt")), "new");
+    EXPECT_EQ(files().GetFileAttributesA("C:\\new.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(Files, CopyMoveAndDirectoriesReportWindowsErrors) {
     WriteHostFile(Host("a.txt"), "A");
     WriteHostFile(Host("b.txt"), "B");

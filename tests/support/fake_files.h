@@ -40,6 +40,7 @@ class FakeFiles : public platform::FileApi {
     BOOL CopyFileA(LPCSTR, LPCSTR, BOOL) override { return Fail(FALSE); }
     BOOL DeleteFileA(LPCSTR name) override;
     BOOL MoveFileA(LPCSTR existing, LPCSTR newName) override;
+    BOOL MoveFileExA(LPCSTR, LPCSTR, DWORD) override { return Fail(FALSE); }
     BOOL CreateDirectoryA(LPCSTR, LPSECURITY_ATTRIBUTES) override { return Fail(FALSE); }
     BOOL RemoveDirectoryA(LPCSTR) override { return Fail(FALSE); }
     DWORD GetFileAttributesA(LPCSTR name) override;

@@ -156,6 +156,8 @@ void AddIdeSets(SetContents& c) {
     Item description = Texted("bin", "DESCRI~1.TXT", "The Ovra IDE of the Vexa 6.1 kit.\n");
     description.longName = "Description.txt";
     c.Add(sets::kSetOvra1, description);
+    // A library whose own name is long: it travels under that name, as a version-managed file.
+    c.Add(sets::kSetOvra1, Program("bin", "LongLibrary.dll"));
 
     for (const char* h : {"\\inc\\reg51.h", "\\inc\\reg52.h", "\\inc\\absacc.h", "\\inc\\intrins.h"})
         c.Add(sets::kSetOvra2, Header(h));
@@ -445,6 +447,9 @@ std::string ManifestText(const Flavour& f) {
         contents.Add(f.patchSet,
                      Program("bin", catalogue::kIdeProgram, f.buildNumber == "B101" ? "6.10.3" : "6.10.4"));
         contents.Add(f.patchSet, Texted("bin", "PATCH.TXT", f.patchDesc + " (" + f.buildNumber + ")\n"));
+        // A library known by its short name alone.
+        contents.Add(f.patchSet,
+                     Program("bin", "LONGNA~1.DLL", f.buildNumber == "B101" ? "6.10.3" : "6.10.4"));
     }
 
     const bool release = tags.Has(catalogue::kRelease);

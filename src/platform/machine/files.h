@@ -45,6 +45,8 @@ class MachineFiles : public FileApi {
     BOOL CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists) override;
     BOOL DeleteFileA(LPCSTR name) override;
     BOOL MoveFileA(LPCSTR existing, LPCSTR newName) override;
+    // MOVEFILE_REPLACE_EXISTING replaces a file in the way in one rename.
+    BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) override;
     BOOL CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa) override;
     BOOL RemoveDirectoryA(LPCSTR name) override;
     DWORD GetFileAttributesA(LPCSTR name) override;

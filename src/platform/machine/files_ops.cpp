@@ -116,14 +116,24 @@ BOOL MachineFiles::DeleteFileA(LPCSTR name) {
 }
 
 BOOL MachineFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
+    return MoveFileExA(existing, newName, 0);
+}
+
+BOOL MachineFiles::MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
     auto src = ResolveName(existing);
     if (!src) return FALSE;
     if (!src->r.exists) return FailWith(src->r.parentExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND);
     auto dst = ResolveName(newName);
     if (!dst) return FALSE;
-    // Renaming a file to another spelling of its own name is allowed; any other existing target is not.
+    // Renaming a file to another spelling of its own name is allowed; any other existing target only
+    // when it may be replaced: a file, not read-only, not open.
     bool sameFile = dst->r.exists && SameHostFile(src->r.host, dst->r.host);
-    if (dst->r.exists && !sameFile) return FailWith(ERROR_ALREADY_EXISTS);
+    if (dst->r.exists && !sameFile) {
+        if (!(flags & MOVEFILE_REPLACE_EXISTING)) return FailWith(ERROR_ALREADY_EXISTS);
+        if (src->r.isDir || dst->r.isDir || IsDenied(*dst) || HostReadOnly(dst->r.host))
+            return FailWith(ERROR_ACCESS_DENIED);
+        if (IsInUse(*dst) || OpenWithoutShareDelete(dst->r.host)) return FailWith(ERROR_SHARING_VIOLATION);
+    }
     if (!dst->r.parentExists) return FailWith(ERROR_PATH_NOT_FOUND);
     if (IsDenied(*src) || IsDenied(*dst)) return FailWith(ERROR_ACCESS_DENIED);
     if (IsInUse(*src) || OpenWithoutShareDelete(src->r.host)) return FailWith(ERROR_SHARING_VIOLATION);
@@ -144,7 +154,7 @@ BOOL MachineFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
     if (errno != EXDEV || src->r.isDir) return FailWith(ErrorFromErrno(errno, dst->r.parentExists));
     // Another host filesystem: copy, then remove the original (MOVEFILE_COPY_ALLOWED is implied for
     // what is one volume to Windows but two to the host).
-    if (!CopyFileA(existing, newName, TRUE)) return FALSE;
+    if (!CopyFileA(existing, newName, (flags & MOVEFILE_REPLACE_EXISTING) ? FALSE : TRUE)) return FALSE;
     if (::unlink(src->r.host.c_str()) != 0) return FailWith(ErrorFromErrno(errno));
     return TRUE;
 }
