@@ -2,7 +2,7 @@
 // transcript in the probe line protocol, so the same script can run against Wine and the outputs
 // compared line by line.
 //
-//   winprobe --prefix DIR PROBE < SCRIPT      PROBE: profile, reg, ver or short (the "_probe" suffix
+//   winprobe --prefix DIR PROBE < SCRIPT      PROBE: profile, reg, ver, short or path (the "_probe" suffix
 //                                             of the oracle's program names is accepted)
 #include <cstdio>
 #include <cstdlib>
@@ -27,10 +27,14 @@ const ProbeEntry kProbes[] = {
      winprobe::RegCommand},
     {"ver", "find|install|info|query|expname|lzcopy|dirs", winprobe::VerCommand},
     {"short", "short|long PATH [BUFSIZE]", winprobe::ShortCommand},
+    {"path",
+     "short|long|full PATH [BUFSIZE] | find PATTERN | cd PATH | pwd [BUFSIZE] | verfind FLAGS FILE WINDIR APPDIR | "
+     "move SRC DST",
+     winprobe::PathCommand},
 };
 
 int Usage() {
-    std::fputs("usage: winprobe [--prefix DIR] profile|reg|ver|short < SCRIPT\n", stderr);
+    std::fputs("usage: winprobe [--prefix DIR] profile|reg|ver|short|path < SCRIPT\n", stderr);
     return 2;
 }
 

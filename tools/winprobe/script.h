@@ -54,5 +54,6 @@ bool ProfileCommand(const Tokens& t);
 bool RegCommand(const Tokens& t);
 bool VerCommand(const Tokens& t);
 bool ShortCommand(const Tokens& t);
+bool PathCommand(const Tokens& t);
 
 }  // namespace winprobe
