@@ -76,7 +76,7 @@ std::string Mask(std::string line) {
 }
 
 struct Known {
-    std::string pending;  // reason the whole case fails, or empty
+    std::string pending;          // reason the whole case fails, or empty
     std::set<std::string> lines;  // "12", "12+"
     std::vector<std::pair<std::string, std::regex>> patterns;
 };

@@ -34,10 +34,11 @@ TEST(Prefix, ANewPrefixHasTheFoldersWineMakes) {
     TempDir dir;
     Prefix prefix(dir.path() + "/pfx");
     const std::string c = dir.path() + "/pfx/drive_c/";
-    for (std::string d : {"Program Files/Common Files", "Program Files (x86)/Common Files", "ProgramData",
-                          "ProgramData/Microsoft/Windows/Start Menu/Programs", "users/Public/Documents",
-                          "users/USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs", "users/USER/Temp",
-                          "users/USER/Desktop", "windows/system32", "windows/syswow64", "windows/temp"}) {
+    for (std::string d :
+         {"Program Files/Common Files", "Program Files (x86)/Common Files", "ProgramData",
+          "ProgramData/Microsoft/Windows/Start Menu/Programs", "users/Public/Documents",
+          "users/USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs", "users/USER/Temp",
+          "users/USER/Desktop", "windows/system32", "windows/syswow64", "windows/temp"}) {
         if (d.compare(0, 11, "users/USER/") == 0) d = "users/" + prefix.UserName() + d.substr(10);
         EXPECT_TRUE(fs::is_directory(c + d)) << d;
     }
@@ -160,18 +161,13 @@ TEST(WinPath, MakesFullPathsAgainstTheCurrentDirectories) {
         const char* name;
         const char* full;
     } rows[] = {
-        {"x.txt", "C:\\windows\\x.txt"},
-        {"\\x", "C:\\x"},
-        {"C:x", "C:\\windows\\x"},
-        {"D:x", "D:\\data\\x"},
-        {"..\\..\\..\\a", "C:\\a"},
-        {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
+        {"x.txt", "C:\\windows\\x.txt"}, {"\\x", "C:\\x"},
+        {"C:x", "C:\\windows\\x"},       {"D:x", "D:\\data\\x"},
+        {"..\\..\\..\\a", "C:\\a"},      {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
         {"c:/a//b/", "c:\\a\\b\\"},  // the drive letter as typed
-        {"C:\\a\\b. .", "C:\\a\\b"},
-        {"d:\\x", "d:\\x"},
+        {"C:\\a\\b. .", "C:\\a\\b"},     {"d:\\x", "d:\\x"},
         {"d:x", "D:\\data\\x"},  // the drive's current directory as it was set
-        {"C:", "C:\\windows"},
-        {"\\\\srv//share\\x", "\\\\srv\\share\\x"},
+        {"C:", "C:\\windows"},           {"\\\\srv//share\\x", "\\\\srv\\share\\x"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(winpath::MakeFull(r.name, 'C', dirOf), r.full) << r.name;

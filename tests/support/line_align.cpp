@@ -13,8 +13,9 @@ std::vector<LineDifference> AlignLines(const std::vector<std::string>& expected,
     auto at = [m](std::size_t i, std::size_t j) { return i * (m + 1) + j; };
     for (std::size_t i = n; i-- > 0;)
         for (std::size_t j = m; j-- > 0;)
-            common[at(i, j)] = expected[i] == actual[j] ? common[at(i + 1, j + 1)] + 1
-                                                        : std::max(common[at(i + 1, j)], common[at(i, j + 1)]);
+            common[at(i, j)] = expected[i] == actual[j]
+                                   ? common[at(i + 1, j + 1)] + 1
+                                   : std::max(common[at(i + 1, j)], common[at(i, j + 1)]);
 
     std::vector<LineDifference> out;
     std::vector<std::size_t> gapExpected, gapActual;

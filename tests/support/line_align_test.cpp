@@ -17,8 +17,8 @@ std::string Describe(const std::vector<LineDifference>& diffs) {
     std::string out;
     for (const auto& d : diffs) {
         if (!out.empty()) out += ' ';
-        out += std::to_string(d.line) + (d.inserted ? "+" : "") + ":" + (d.want == "<missing>" ? "" : d.want) +
-               ">" + (d.got == "<missing>" ? "" : d.got);
+        out += std::to_string(d.line) + (d.inserted ? "+" : "") + ":" +
+               (d.want == "<missing>" ? "" : d.want) + ">" + (d.got == "<missing>" ? "" : d.got);
     }
     return out;
 }
@@ -31,12 +31,12 @@ TEST(AlignLines, ReportsOnlyTheLinesThatDiffer) {
     } rows[] = {
         {"abcde", "abcde", ""},
         {"abcde", "abXde", "3:c>X"},
-        {"abcde", "abXcde", "2+:>X"},     // inserted after line 2: the rest still matches
-        {"abcde", "Xabcde", "0+:>X"},     // before the first line
-        {"abcde", "abcdeX", "5+:>X"},     // after the last line
-        {"abcde", "abde", "3:c>"},        // missing
-        {"abcde", "bcde", "1:a>"},        // the first line missing
-        {"abcde", "abcd", "5:e>"},        // the last line missing
+        {"abcde", "abXcde", "2+:>X"},       // inserted after line 2: the rest still matches
+        {"abcde", "Xabcde", "0+:>X"},       // before the first line
+        {"abcde", "abcdeX", "5+:>X"},       // after the last line
+        {"abcde", "abde", "3:c>"},          // missing
+        {"abcde", "bcde", "1:a>"},          // the first line missing
+        {"abcde", "abcd", "5:e>"},          // the last line missing
         {"abcde", "aXYde", "2:b>X 3:c>Y"},  // a changed run pairs line by line
         {"abcde", "aXYZe", "2:b>X 3:c>Y 4:d>Z"},
         {"abcde", "aXe", "2:b>X 3:c> 4:d>"},

@@ -28,7 +28,8 @@ const ProbeEntry kProbes[] = {
     {"ver", "find|install|info|query|expname|lzcopy|dirs", winprobe::VerCommand},
     {"short", "short|long PATH [BUFSIZE]", winprobe::ShortCommand},
     {"path",
-     "short|long|full PATH [BUFSIZE] | find PATTERN | cd PATH | pwd [BUFSIZE] | verfind FLAGS FILE WINDIR APPDIR | "
+     "short|long|full PATH [BUFSIZE] | find PATTERN | cd PATH | pwd [BUFSIZE] | verfind FLAGS FILE WINDIR "
+     "APPDIR | "
      "move SRC DST",
      winprobe::PathCommand},
 };

@@ -28,7 +28,8 @@ const SeedValue kSeed[] = {
     {HKEY_LOCAL_MACHINE, kEnvironment, "ComSpec", REG_EXPAND_SZ, "%SystemRoot%\\system32\\cmd.exe"},
     {HKEY_LOCAL_MACHINE, kEnvironment, "OS", REG_SZ, "Windows_NT"},
     {HKEY_LOCAL_MACHINE, kEnvironment, "PATH", REG_EXPAND_SZ,
-     "%SystemRoot%\\system32;%SystemRoot%;%SystemRoot%\\system32\\wbem;%SystemRoot%\\system32\\WindowsPowershell"
+     "%SystemRoot%\\system32;%SystemRoot%;%SystemRoot%\\system32\\wbem;%SystemRoot%"
+     "\\system32\\WindowsPowershell"
      "\\v1.0"},
     {HKEY_LOCAL_MACHINE, kEnvironment, "PATHEXT", REG_SZ, ".com;.exe;.bat;.cmd;.vbs;.vbe;.js;.jse;.wsf;.wsh"},
     {HKEY_LOCAL_MACHINE, kEnvironment, "PROCESSOR_ARCHITECTURE", REG_SZ, "AMD64"},
@@ -47,15 +48,18 @@ const SeedValue kSeed[] = {
     {HKEY_LOCAL_MACHINE, kNtVersion, "RegisteredOwner", REG_SZ, ""},
     {HKEY_LOCAL_MACHINE, kNtVersion, "SystemRoot", REG_SZ, "C:\\windows"},
     {HKEY_LOCAL_MACHINE, kWinVersion, "CommonFilesDir", REG_SZ, "C:\\Program Files\\Common Files"},
-    {HKEY_LOCAL_MACHINE, kWinVersion, "CommonFilesDir (x86)", REG_SZ, "C:\\Program Files (x86)\\Common Files"},
+    {HKEY_LOCAL_MACHINE, kWinVersion, "CommonFilesDir (x86)", REG_SZ,
+     "C:\\Program Files (x86)\\Common Files"},
     {HKEY_LOCAL_MACHINE, kWinVersion, "ProductId", REG_SZ, "12345-oem-0000001-54321"},
     {HKEY_LOCAL_MACHINE, kWinVersion, "ProgramFilesDir", REG_SZ, "C:\\Program Files"},
     {HKEY_LOCAL_MACHINE, kWinVersion, "ProgramFilesDir (x86)", REG_SZ, "C:\\Program Files (x86)"},
     {HKEY_LOCAL_MACHINE, kWinVersion, "ProgramFilesPath", REG_EXPAND_SZ, "%ProgramFiles%"},
     {HKEY_LOCAL_MACHINE, kWinVersion, "RegisteredOrganization", REG_SZ, ""},
     {HKEY_LOCAL_MACHINE, kWinVersion, "RegisteredOwner", REG_SZ, ""},
-    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", nullptr, REG_NONE, nullptr},
-    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", nullptr, REG_NONE, nullptr},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\App Paths", nullptr, REG_NONE,
+     nullptr},
+    {HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall", nullptr, REG_NONE,
+     nullptr},
     {HKEY_LOCAL_MACHINE, "Software\\Classes", nullptr, REG_NONE, nullptr},
     {HKEY_CURRENT_USER, "Software\\Wine", nullptr, REG_NONE, nullptr},
 };

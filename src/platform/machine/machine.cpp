@@ -22,7 +22,8 @@ Machine::Machine(const Options& options)
       dde_(std::make_unique<MachineDde>(*files_, faults_)) {
     // A prefix without a machine hive is new: give it the keys Wine's own set-up would have made.
     struct stat st;
-    if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0) SeedNewPrefixRegistry(*registry_, prefix_->UserName());
+    if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0)
+        SeedNewPrefixRegistry(*registry_, prefix_->UserName());
 }
 
 Machine::~Machine() = default;

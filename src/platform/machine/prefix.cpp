@@ -86,7 +86,6 @@ std::string AbsoluteHost(std::string_view hostPath) {
     return TidyHost(p);
 }
 
-
 // The folders of drive C: in a prefix Wine 8 has just made (64-bit), that programs and installers
 // expect to find; "USER" stands for the user's profile folder. Wine links the user's Desktop,
 // Documents, Downloads, Music, Pictures and Videos to the host's home; ours are folders of their own,

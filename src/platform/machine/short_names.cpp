@@ -34,7 +34,11 @@ std::u16string WideName(std::string_view name) {
     std::u16string out;
     for (std::size_t i = 0; i < name.size();) {
         unsigned char c = static_cast<unsigned char>(name[i]);
-        int extra = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
+        int extra = c < 0x80             ? 0
+                    : (c & 0xE0) == 0xC0 ? 1
+                    : (c & 0xF0) == 0xE0 ? 2
+                    : (c & 0xF8) == 0xF0 ? 3
+                                         : -1;
         if (extra < 0 || i + static_cast<std::size_t>(extra) >= name.size()) return AnsiToWide(name);
         std::uint32_t cp = extra == 0 ? c : c & (0x3F >> extra);
         for (int k = 1; k <= extra; ++k) {
@@ -89,7 +93,8 @@ std::string MakeShortName(std::string_view hostName) {
     // Wine's hash: every character with the next one in the high byte, lower-cased, then the last.
     std::uint16_t hash = 0xBEEF;
     for (std::size_t i = 0; i + 1 < name.size(); ++i)
-        hash = static_cast<std::uint16_t>((hash << 3) ^ (hash >> 5) ^ LowerWide(name[i]) ^ (LowerWide(name[i + 1]) << 8));
+        hash = static_cast<std::uint16_t>((hash << 3) ^ (hash >> 5) ^ LowerWide(name[i]) ^
+                                          (LowerWide(name[i + 1]) << 8));
     hash = static_cast<std::uint16_t>((hash << 3) ^ (hash >> 5) ^ LowerWide(name.back()));
 
     // The extension starts at the last dot that is neither the first nor the last character.
