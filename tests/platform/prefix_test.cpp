@@ -42,6 +42,8 @@ TEST(Prefix, ANewPrefixHasTheFoldersWineMakes) {
         if (d.compare(0, 11, "users/USER/") == 0) d = "users/" + prefix.UserName() + d.substr(10);
         EXPECT_TRUE(fs::is_directory(c + d)) << d;
     }
+    EXPECT_EQ(testing_support::ReadHostFile(c + "windows/win.ini"), "[mail]\r\nmapi=1\r\n");
+    EXPECT_EQ(testing_support::ReadHostFile(c + "windows/system.ini").rfind("[mci]\r\n", 0), 0u);
 }
 
 TEST(Prefix, AnExistingPrefixGetsOnlyWhatTheMachineNeeds) {
@@ -56,6 +58,7 @@ TEST(Prefix, AnExistingPrefixGetsOnlyWhatTheMachineNeeds) {
     EXPECT_TRUE(fs::is_directory(c + "users/" + prefix.UserName() + "/Temp"));
     EXPECT_FALSE(fs::exists(c + "Program Files (x86)"));
     EXPECT_FALSE(fs::exists(c + "ProgramData"));
+    EXPECT_FALSE(fs::exists(c + "windows/win.ini"));
 }
 
 TEST(Prefix, KeepsDriveLinksThatAlreadyExist) {

@@ -1,6 +1,7 @@
 #include "platform/machine/prefix.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -139,6 +140,41 @@ constexpr const char* kFreshLayout[] = {
     "windows/temp",
 };
 
+// The profile files Wine 8 writes into a new prefix's Windows directory, CR LF as Wine writes them.
+constexpr const char kWinIni[] = "[mail]\r\nmapi=1\r\n";
+constexpr const char kSystemIni[] =
+    "[mci]\r\n"
+    "MPEGVideo=mciqtz32.dll\r\n"
+    "MPEGVideo2=mciqtz32.dll\r\n"
+    "avivideo=mciavi32.dll\r\n"
+    "cdaudio=mcicda.dll\r\n"
+    "sequencer=mciseq.dll\r\n"
+    "vcr=mcivisca.drv\r\n"
+    "; videodisc=mcipionr.drv\r\n"
+    "waveaudio=mciwave.dll\r\n"
+    "[drivers32]\r\n"
+    "msacm.imaadpcm=imaadp32.acm\r\n"
+    "msacm.msadpcm=msadp32.acm\r\n"
+    "msacm.msg711=msg711.acm\r\n"
+    "msacm.l3acm=l3codeca.acm\r\n"
+    "msacm.msgsm610=msgsm32.acm\r\n"
+    "vidc.mrle=msrle32.dll\r\n"
+    "vidc.msvc=msvidc32.dll\r\n"
+    "vidc.cvid=iccvid.dll\r\n"
+    "; vidc.IV50=ir50_32.dll\r\n"
+    "; vidc.IV31=ir32_32.dll\r\n"
+    "; vidc.IV32=ir32_32.dll\r\n";
+
+void WriteNewFile(const std::string& path, std::string_view text) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) return;
+        Fail("open", path);
+    }
+    bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    if (::close(fd) != 0 || !ok) Fail("write", path);
+}
+
 }  // namespace
 
 Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)), user_(HostUser()) {
@@ -156,6 +192,8 @@ Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)), user_(HostUser(
             if (dir.compare(0, 11, "users/USER/") == 0) dir = "users/" + user_ + dir.substr(10);
             MakeDirs(c + dir);
         }
+        WriteNewFile(c + "windows/win.ini", kWinIni);
+        WriteNewFile(c + "windows/system.ini", kSystemIni);
     }
     for (const char* dir : {"windows/system32", "windows/temp", "Program Files", "users/Public"})
         MakeDirs(c + dir);
