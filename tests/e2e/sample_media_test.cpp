@@ -10,7 +10,6 @@
 #include <sstream>
 
 #include "e2e/setup_run.h"
-#include "platform/machine/prefix.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -395,28 +394,6 @@ TEST(SampleMedia, TheToolReleaseHasTheReleaseLayout) {
     EXPECT_GT(atRoot, 0);
     EXPECT_GT(inFolder, 0);
     EXPECT_TRUE(fs::exists(Media("full") + "/English/Ovra_1.INS"));
-}
-
-}  // namespace
-
-namespace {
-
-// The destination typed in the short form Wine gives a long directory of the prefix: the XE tool
-// chain's 8.3 check accepts it, and the kit lands in that directory, not in a new one of that name.
-TEST(ShortDestination, TheXeKitLandsInTheLongDirectoryItsShortFormNames) {
-    TempDir dir;
-    const std::string prefix = dir.path() + "/prefix";
-    { platform::Prefix layout(prefix); }
-    fs::create_directories(prefix + "/drive_c/Vexa Tools");
-    auto run = RunSetup(prefix, Media("xe"), kAnswers + "destination=C:\\VEXA~3DB\n");
-    ASSERT_EQ(run.exitCode, 0) << run.output << run.transcript.substr(0, 4000);
-    EXPECT_FALSE(run.LinesStartingWith("page ").empty());
-    EXPECT_TRUE(run.LinesStartingWith("messagebox id=1248").empty()) << run.transcript.substr(0, 4000);
-    Installed kit{prefix};
-    EXPECT_FALSE(kit.DriveC("Vexa Tools/BIN/TgtXE.dll").empty());
-    EXPECT_FALSE(kit.DriveC("Vexa Tools/BIN/SimXE.dll").empty());
-    EXPECT_FALSE(kit.DriveC("Vexa Tools/uninst.ins").empty());
-    EXPECT_TRUE(kit.DriveC("VEXA~3DB").empty());
 }
 
 }  // namespace

@@ -75,7 +75,7 @@ class PrefixPaths : public ::testing::Test {
   protected:
     void SetUp() override {
         fs::create_directories(c + "/Program Files/My Application");
-        testing_support::WriteHostFile(c + "/windows/Win.INI", "");
+        testing_support::WriteHostFile(c + "/windows/Mixed.INI", "");
     }
     TempDir dir;
     Prefix prefix{dir.path() + "/pfx"};
@@ -89,15 +89,15 @@ TEST_F(PrefixPaths, ResolvesComponentsWithoutRegardToCase) {
     } rows[] = {
         {"C:\\", c},
         {"c:\\WINDOWS\\SYSTEM32", c + "/windows/system32"},
-        {"C:/windows/win.ini", c + "/windows/Win.INI"},
+        {"C:/windows/mixed.ini", c + "/windows/Mixed.INI"},
         {"C:\\windows\\NewDir\\File.TXT", c + "/windows/NewDir/File.TXT"},
         {"C:\\PROG~FBU\\MY_A~JYG", c + "/Program Files/My Application"},
         {"C:\\prog~fbu\\My Application\\x", c + "/Program Files/My Application/x"},
         {"C:\\PROGRA~1\\x", c + "/PROGRA~1/x"},  // no alias of Wine's has its '~' there: a new name
-        {"C:\\windows\\.\\system32\\..\\win.ini", c + "/windows/Win.INI"},
+        {"C:\\windows\\.\\system32\\..\\mixed.ini", c + "/windows/Mixed.INI"},
         {"C:\\..\\..\\..\\etc\\passwd", c + "/etc/passwd"},  // never above the drive root
         {"C:\\windows\\..\\..\\windows", c + "/windows"},
-        {"C:\\windows\\win.ini.", c + "/windows/Win.INI"},
+        {"C:\\windows\\mixed.ini.", c + "/windows/Mixed.INI"},
         {"Z:\\etc", "/etc"},
     };
     for (const auto& r : rows)
@@ -135,7 +135,7 @@ TEST_F(PrefixPaths, TellsAMissingFileFromAMissingDirectory) {
     auto deep = prefix.Resolve("C:\\nodir\\nofile", &error);
     ASSERT_TRUE(deep);
     EXPECT_FALSE(deep->parentExists);
-    auto throughFile = prefix.Resolve("C:\\windows\\win.ini\\x", &error);
+    auto throughFile = prefix.Resolve("C:\\windows\\mixed.ini\\x", &error);
     ASSERT_TRUE(throughFile);
     EXPECT_FALSE(throughFile->parentExists);
     auto alias = prefix.Resolve("c:\\prog~fbu\\my_a~jyg", &error);
