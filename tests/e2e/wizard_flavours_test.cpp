@@ -1,6 +1,7 @@
 // The wizard of each kind of distribution, run unattended from end to end: the pages shown and their texts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "e2e/media_dir.h"
@@ -183,8 +184,11 @@ TEST_F(WizardFlavours, XeKitRefusesALongDirectoryUntilItsShortFormIsTyped) {
     EXPECT_EQ(stuck.exitCode, 3) << stuck.output;
     EXPECT_NE(stuck.output.find("refused"), std::string::npos) << stuck.output;
     EXPECT_GE(stuck.LinesStartingWith("messagebox id=1248").size(), 1u);
-    auto ok = Run("destination=C:\\LONGDI~1\n");
+    // The form Wine gives the same directory passes the check and names that directory.
+    auto ok = Run("destination=C:\\LONG~LWP\n");
     EXPECT_EQ(ok.exitCode, 0) << ok.output;
+    EXPECT_TRUE(std::filesystem::exists(Prefix() + "/drive_c/Long Directory/uninst.ins"));
+    EXPECT_FALSE(std::filesystem::exists(Prefix() + "/drive_c/LONG~LWP"));
 }
 
 TEST_F(WizardFlavours, PatchPresentationInBothForms) {

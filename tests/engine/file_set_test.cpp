@@ -101,6 +101,22 @@ TEST_F(FileSetTest, TildeNamesAreWrittenWithUnderscoreThenRenamed) {
     EXPECT_EQ(log[3], "copy C:\\OVRA\\bin\\LongFileName.DLL");
 }
 
+TEST_F(FileSetTest, AnEightDotThreeNameOfTheMediaIsNeverTakenForALongFileThere) {
+    // Media name files in the ~1 form; a long name already in the directory whose stem starts the
+    // same must neither receive the file nor lose its own (Wine's aliases put their '~' elsewhere).
+    CreateDirectoryA("C:\\OVRA\\bin", nullptr);
+    testing_support::WriteHostFile(prefix.DriveC("OVRA/bin/LongNameLibrary.dll"), "keep");
+    Media(
+        "set T\n  file bin LONGNA~1.DLL size=64\n  file bin LONGFI~1.DLL size=32 long=LongFileName.dll\n"
+        "end\n");
+    ASSERT_EQ(Install("T"), 1);
+    EXPECT_EQ(Names("OVRA\\bin"),
+              (std::vector<std::string>{"LONGNA~1.DLL", "LongFileName.DLL", "LongNameLibrary.dll"}));
+    EXPECT_EQ(Read("OVRA\\bin\\LONGNA~1.DLL"), mkmedia::GeneratedText(64, "LONGNA~1.DLL"));
+    EXPECT_EQ(Read("OVRA\\bin\\LongNameLibrary.dll"), "keep");
+    EXPECT_EQ(Read("OVRA\\bin\\LongFileName.DLL"), mkmedia::GeneratedText(32, "LONGFI~1.DLL"));
+}
+
 TEST_F(FileSetTest, LongNamesAreInstalledUnderTheirOwnName) {
     Media(R"(
 set L

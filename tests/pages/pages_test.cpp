@@ -290,7 +290,7 @@ TEST_F(PageTest, XeDestinationMustReadTheSameIn83Form) {
         bool leaves;
     } cases[] = {{"C:\\Not Yet There\\Sub", true},
                  {"C:\\Long Directory Name", false},
-                 {"C:\\LONGDI~1", true},
+                 {"C:\\LONG~F30", true},
                  {"C:\\windows", true}};
     for (const auto& c : cases) {
         ui.boxes.clear();

@@ -4,11 +4,16 @@
 //
 // Known differences live beside this file in conformance/<case>.known, one entry a line, each with a
 // '#' and its reason:
-//   12 # reason          line 12 of the expected transcript may differ (it must differ, or the entry
-//                        is stale and the test fails)
-//   re:REGEX # reason    expected lines matching REGEX may differ (at least one must)
+//   12 # reason          line 12 of the expected transcript may differ or be missing from ours (it
+//                        must, or the entry is stale and the test fails)
+//   12+ # reason         ours may have lines after expected line 12 that Wine's has not (0+: before
+//                        the first)
+//   re:REGEX # reason    lines matching REGEX (Wine's, or ours where Wine's has none) may differ (at
+//                        least one must)
 //   pending: TEXT # why  the whole case is known to fail: reported as skipped while it fails, and a
 //                        failure as soon as it passes, so that the list is kept honest
+// The transcripts are aligned first, so that an inserted or missing line is one difference and the
+// lines after it are compared with their counterparts.
 // GCC 12 warns inside <regex> in the sanitizer build (a known false positive of its std::function use).
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
@@ -26,6 +31,7 @@
 #include <vector>
 
 #include "platform/machine/prefix.h"
+#include "support/line_align.h"
 #include "support/temp_prefix.h"
 
 namespace fs = std::filesystem;
@@ -70,8 +76,8 @@ std::string Mask(std::string line) {
 }
 
 struct Known {
-    std::string pending;  // reason the whole case fails, or empty
-    std::set<std::size_t> lines;
+    std::string pending;          // reason the whole case fails, or empty
+    std::set<std::string> lines;  // "12", "12+"
     std::vector<std::pair<std::string, std::regex>> patterns;
 };
 
@@ -91,7 +97,7 @@ Known ReadKnown(const std::string& name) {
         else if (entry.rfind("re:", 0) == 0)
             k.patterns.emplace_back(entry.substr(3), std::regex(entry.substr(3)));
         else
-            k.lines.insert(std::stoul(entry));
+            k.lines.insert(entry);
     }
     return k;
 }
@@ -146,25 +152,28 @@ TEST_P(Conformance, TranscriptMatchesWine) {
     const Known known = ReadKnown(name);
 
     std::ostringstream unexpected, stale;
-    std::set<std::size_t> differing;
+    std::set<std::string> differing;
     std::vector<bool> patternUsed(known.patterns.size());
-    for (std::size_t i = 0; i < std::max(expected.size(), actual.size()); ++i) {
-        std::string want = i < expected.size() ? Mask(expected[i]) : "<missing>";
-        std::string got = i < actual.size() ? Mask(actual[i]) : "<missing>";
-        if (want == got) continue;
-        differing.insert(i + 1);
-        bool allowed = known.lines.count(i + 1) > 0;
+    for (auto& line : expected)
+        line = Mask(line);
+    for (auto& line : actual)
+        line = Mask(line);
+    for (const auto& d : testing_support::AlignLines(expected, actual)) {
+        const std::string where = std::to_string(d.line) + (d.inserted ? "+" : "");
+        differing.insert(where);
+        bool allowed = known.lines.count(where) > 0;
+        const std::string& text = d.inserted ? d.got : d.want;
         for (std::size_t p = 0; p < known.patterns.size(); ++p)
-            if (std::regex_search(want, known.patterns[p].second)) allowed = patternUsed[p] = true;
+            if (std::regex_search(text, known.patterns[p].second)) allowed = patternUsed[p] = true;
         if (!allowed)
-            unexpected << "  line " << (i + 1) << "\n    wine: " << want << "\n    ours: " << got << "\n";
+            unexpected << "  line " << where << "\n    wine: " << d.want << "\n    ours: " << d.got << "\n";
     }
     if (!known.pending.empty()) {
         if (differing.empty())
             FAIL() << name << " passes now: remove '" << known.pending << "' from " << name << ".known";
         GTEST_SKIP() << "known failure (" << known.pending << "), " << differing.size() << " lines differ";
     }
-    for (std::size_t line : known.lines)
+    for (const auto& line : known.lines)
         if (!differing.count(line)) stale << "  line " << line << " is listed but matches now\n";
     for (std::size_t p = 0; p < known.patterns.size(); ++p)
         if (!patternUsed[p]) stale << "  re:" << known.patterns[p].first << " covers no difference now\n";

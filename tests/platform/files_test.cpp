@@ -259,13 +259,13 @@ TEST_F(Files, FindsByPatternWithAliases) {
     EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
     EXPECT_TRUE(files().FindClose(h));
     EXPECT_EQ(found, (std::vector<std::pair<std::string, std::string>>{
-                         {"readme.txt", ""}, {"Release Notes.txt", "RELEAS~1.TXT"}}));
+                         {"readme.txt", ""}, {"Release Notes.txt", "RELE~3NX.TXT"}}));
 
     h = files().FindFirstFileA("C:\\f\\*", &d);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_STREQ(d.cFileName, ".");  // a subdirectory lists "." and ".." first
     files().FindClose(h);
-    h = files().FindFirstFileA("C:\\f\\RELEAS~1.TXT", &d);
+    h = files().FindFirstFileA("C:\\f\\RELE~3NX.TXT", &d);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_STREQ(d.cFileName, "Release Notes.txt");
     files().FindClose(h);
@@ -299,9 +299,9 @@ TEST_F(Files, StringResultsFollowTheWindowsBufferRules) {
          [&](char* b, DWORD s) {
              return files().GetShortPathNameA("C:\\program files\\Long Name Here.txt", b, s);
          },
-         "C:\\PROGRA~1\\LONGNA~1.TXT"},
+         "C:\\PROG~FBU\\LONG~BZZ.TXT"},
         {"GetLongPathNameA",
-         [&](char* b, DWORD s) { return files().GetLongPathNameA("C:\\PROGRA~1\\LONGNA~1.TXT", b, s); },
+         [&](char* b, DWORD s) { return files().GetLongPathNameA("C:\\PROG~FBU\\LONG~BZZ.TXT", b, s); },
          "C:\\Program Files\\Long Name Here.txt"},
     };
     for (const auto& r : rows) {

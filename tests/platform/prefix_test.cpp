@@ -30,6 +30,37 @@ TEST(Prefix, LaysOutTheWineDirectoriesAndDriveLinks) {
     EXPECT_EQ(prefix.HivePath("system.reg"), root + "/system.reg");
 }
 
+TEST(Prefix, ANewPrefixHasTheFoldersWineMakes) {
+    TempDir dir;
+    Prefix prefix(dir.path() + "/pfx");
+    const std::string c = dir.path() + "/pfx/drive_c/";
+    for (std::string d :
+         {"Program Files/Common Files", "Program Files (x86)/Common Files", "ProgramData",
+          "ProgramData/Microsoft/Windows/Start Menu/Programs", "users/Public/Documents",
+          "users/USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs", "users/USER/Temp",
+          "users/USER/Desktop", "windows/system32", "windows/syswow64", "windows/temp"}) {
+        if (d.compare(0, 11, "users/USER/") == 0) d = "users/" + prefix.UserName() + d.substr(10);
+        EXPECT_TRUE(fs::is_directory(c + d)) << d;
+    }
+    EXPECT_EQ(testing_support::ReadHostFile(c + "windows/win.ini"), "[mail]\r\nmapi=1\r\n");
+    EXPECT_EQ(testing_support::ReadHostFile(c + "windows/system.ini").rfind("[mci]\r\n", 0), 0u);
+}
+
+TEST(Prefix, AnExistingPrefixGetsOnlyWhatTheMachineNeeds) {
+    TempDir dir;
+    const std::string c = dir.path() + "/pfx/drive_c/";
+    fs::create_directories(c + "windows");
+    fs::create_directories(c + "users/Public");
+    // Wine links some folders to the host; one that points nowhere must not stop us.
+    fs::create_directory_symlink(dir.path() + "/gone", c + "users/Public/Documents");
+    Prefix prefix(dir.path() + "/pfx");
+    EXPECT_TRUE(fs::is_directory(c + "windows/system32"));
+    EXPECT_TRUE(fs::is_directory(c + "users/" + prefix.UserName() + "/Temp"));
+    EXPECT_FALSE(fs::exists(c + "Program Files (x86)"));
+    EXPECT_FALSE(fs::exists(c + "ProgramData"));
+    EXPECT_FALSE(fs::exists(c + "windows/win.ini"));
+}
+
 TEST(Prefix, KeepsDriveLinksThatAlreadyExist) {
     TempDir dir;
     fs::create_directories(dir.path() + "/pfx/dosdevices");
@@ -44,7 +75,7 @@ class PrefixPaths : public ::testing::Test {
   protected:
     void SetUp() override {
         fs::create_directories(c + "/Program Files/My Application");
-        testing_support::WriteHostFile(c + "/windows/Win.INI", "");
+        testing_support::WriteHostFile(c + "/windows/Mixed.INI", "");
     }
     TempDir dir;
     Prefix prefix{dir.path() + "/pfx"};
@@ -58,14 +89,15 @@ TEST_F(PrefixPaths, ResolvesComponentsWithoutRegardToCase) {
     } rows[] = {
         {"C:\\", c},
         {"c:\\WINDOWS\\SYSTEM32", c + "/windows/system32"},
-        {"C:/windows/win.ini", c + "/windows/Win.INI"},
+        {"C:/windows/mixed.ini", c + "/windows/Mixed.INI"},
         {"C:\\windows\\NewDir\\File.TXT", c + "/windows/NewDir/File.TXT"},
-        {"C:\\PROGRA~1\\MYAPPL~1", c + "/Program Files/My Application"},
-        {"C:\\progra~1\\My Application\\x", c + "/Program Files/My Application/x"},
-        {"C:\\windows\\.\\system32\\..\\win.ini", c + "/windows/Win.INI"},
+        {"C:\\PROG~FBU\\MY_A~JYG", c + "/Program Files/My Application"},
+        {"C:\\prog~fbu\\My Application\\x", c + "/Program Files/My Application/x"},
+        {"C:\\PROGRA~1\\x", c + "/PROGRA~1/x"},  // no alias of Wine's has its '~' there: a new name
+        {"C:\\windows\\.\\system32\\..\\mixed.ini", c + "/windows/Mixed.INI"},
         {"C:\\..\\..\\..\\etc\\passwd", c + "/etc/passwd"},  // never above the drive root
         {"C:\\windows\\..\\..\\windows", c + "/windows"},
-        {"C:\\windows\\win.ini.", c + "/windows/Win.INI"},
+        {"C:\\windows\\mixed.ini.", c + "/windows/Mixed.INI"},
         {"Z:\\etc", "/etc"},
     };
     for (const auto& r : rows)
@@ -103,12 +135,12 @@ TEST_F(PrefixPaths, TellsAMissingFileFromAMissingDirectory) {
     auto deep = prefix.Resolve("C:\\nodir\\nofile", &error);
     ASSERT_TRUE(deep);
     EXPECT_FALSE(deep->parentExists);
-    auto throughFile = prefix.Resolve("C:\\windows\\win.ini\\x", &error);
+    auto throughFile = prefix.Resolve("C:\\windows\\mixed.ini\\x", &error);
     ASSERT_TRUE(throughFile);
     EXPECT_FALSE(throughFile->parentExists);
-    auto alias = prefix.Resolve("c:\\progra~1\\my application", &error);
+    auto alias = prefix.Resolve("c:\\prog~fbu\\my_a~jyg", &error);
     ASSERT_TRUE(alias);
-    EXPECT_EQ(alias->longPath, "C:\\Program Files\\My Application");
+    EXPECT_EQ(alias->longPath, "c:\\Program Files\\My Application");
     EXPECT_TRUE(alias->isDir);
 }
 
@@ -132,17 +164,13 @@ TEST(WinPath, MakesFullPathsAgainstTheCurrentDirectories) {
         const char* name;
         const char* full;
     } rows[] = {
-        {"x.txt", "C:\\windows\\x.txt"},
-        {"\\x", "C:\\x"},
-        {"C:x", "C:\\windows\\x"},
-        {"D:x", "D:\\data\\x"},
-        {"..\\..\\..\\a", "C:\\a"},
-        {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
-        {"c:/a//b/", "C:\\a\\b\\"},
-        {"C:\\a\\b. .", "C:\\a\\b"},
-        {"d:\\x", "D:\\x"},
-        {"C:", "C:\\windows"},
-        {"\\\\srv//share\\x", "\\\\srv\\share\\x"},
+        {"x.txt", "C:\\windows\\x.txt"}, {"\\x", "C:\\x"},
+        {"C:x", "C:\\windows\\x"},       {"D:x", "D:\\data\\x"},
+        {"..\\..\\..\\a", "C:\\a"},      {"C:\\a\\.\\b\\..\\c", "C:\\a\\c"},
+        {"c:/a//b/", "c:\\a\\b\\"},  // the drive letter as typed
+        {"C:\\a\\b. .", "C:\\a\\b"},     {"d:\\x", "d:\\x"},
+        {"d:x", "D:\\data\\x"},  // the drive's current directory as it was set
+        {"C:", "C:\\windows"},           {"\\\\srv//share\\x", "\\\\srv\\share\\x"},
     };
     for (const auto& r : rows)
         EXPECT_EQ(winpath::MakeFull(r.name, 'C', dirOf), r.full) << r.name;

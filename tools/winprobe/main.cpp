@@ -2,8 +2,8 @@
 // transcript in the probe line protocol, so the same script can run against Wine and the outputs
 // compared line by line.
 //
-//   winprobe --prefix DIR PROBE < SCRIPT      PROBE: profile, reg, ver, short or progman (the "_probe" suffix
-//                                             of the oracle's program names is accepted)
+//   winprobe --prefix DIR PROBE < SCRIPT      PROBE: profile, reg, ver, short, path or progman (the "_probe"
+//                                             suffix of the oracle's program names is accepted)
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -28,10 +28,15 @@ const ProbeEntry kProbes[] = {
     {"ver", "find|install|info|query|expname|lzcopy|dirs", winprobe::VerCommand},
     {"short", "short|long PATH [BUFSIZE]", winprobe::ShortCommand},
     {"progman", "dde TEXT | folder user|common | lnk user|common REL", winprobe::ProgmanCommand},
+    {"path",
+     "short|long|full PATH [BUFSIZE] | find PATTERN | cd PATH | pwd [BUFSIZE] | verfind FLAGS FILE WINDIR "
+     "APPDIR | "
+     "move SRC DST",
+     winprobe::PathCommand},
 };
 
 int Usage() {
-    std::fputs("usage: winprobe [--prefix DIR] profile|reg|ver|short|progman < SCRIPT\n", stderr);
+    std::fputs("usage: winprobe [--prefix DIR] profile|reg|ver|short|path|progman < SCRIPT\n", stderr);
     return 2;
 }
 

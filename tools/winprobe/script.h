@@ -56,5 +56,6 @@ bool VerCommand(const Tokens& t);
 bool ShortCommand(const Tokens& t);
 bool ProgmanCommand(const Tokens& t);
 void EndProgman();  // closes the conversation ProgmanCommand opened
+bool PathCommand(const Tokens& t);
 
 }  // namespace winprobe

@@ -8,8 +8,8 @@
 #include "platform/machine/faults.h"
 #include "platform/machine/files.h"
 #include "platform/machine/files_internal.h"
-#include "platform/machine/host_dir.h"
 #include "platform/machine/short_names.h"
+#include "platform/machine/text_util.h"
 #include "platform/machine/win_path.h"
 
 namespace platform {
@@ -25,7 +25,8 @@ UINT MachineFiles::GetSystemDirectoryA(LPSTR buffer, UINT size) {
 }
 
 DWORD MachineFiles::GetTempPathA(DWORD size, LPSTR buffer) {
-    return CopyOut("C:\\users\\" + prefix_.UserName() + "\\AppData\\Local\\Temp\\", buffer, size);
+    // What a new Wine prefix sets the user's TEMP to.
+    return CopyOut("C:\\users\\" + prefix_.UserName() + "\\Temp\\", buffer, size);
 }
 
 BOOL MachineFiles::SetCurrentDirectoryA(LPCSTR path) {
@@ -45,8 +46,8 @@ BOOL MachineFiles::SetCurrentDirectoryA(LPCSTR path) {
     }
     std::string dir = t->windows;
     if (dir.size() > 3 && dir.back() == '\\') dir.pop_back();
-    currentDrive_ = dir[0];
-    currentDirs_[dir[0]] = dir;
+    currentDrive_ = UpperAscii(dir[0]);
+    currentDirs_[currentDrive_] = dir;
     return TRUE;
 }
 
@@ -55,18 +56,15 @@ DWORD MachineFiles::GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
 }
 
 DWORD MachineFiles::GetFullPathNameA(LPCSTR name, DWORD size, LPSTR buffer, LPSTR* filePart) {
-    if (filePart) *filePart = nullptr;
-    if (!name) {
-        SetLastError(ERROR_INVALID_PARAMETER);
-        return 0;
-    }
-    if (!*name) {
-        SetLastError(ERROR_INVALID_NAME);
+    if (!name || !*name) {
+        if (filePart) *filePart = nullptr;
+        SetLastError(name ? ERROR_INVALID_NAME : ERROR_INVALID_PARAMETER);
         return 0;
     }
     std::string full = FullPath(name);
     DWORD n = CopyOut(full, buffer, size);
-    if (n < size && filePart && full.back() != '\\') *filePart = buffer + full.rfind('\\') + 1;
+    // A buffer too small leaves the file part alone, as it leaves the buffer.
+    if (n < size && filePart) *filePart = full.back() != '\\' ? buffer + full.rfind('\\') + 1 : nullptr;
     return n;
 }
 
@@ -111,7 +109,10 @@ TypedPath SplitTyped(const std::string& p) {
 }  // namespace
 
 // Both walk the path as typed, keeping its root, its separators and any "." or ".."; every other
-// component must exist and is spelt by its alias (short) or its name on disk (long).
+// component must exist. The short form spells each by its alias, or by its name on disk where that is
+// already an 8.3 name. The long form keeps a long name as typed and spells an 8.3 one (which may be an
+// alias) by the name on disk, so "c:\PROBE\short.txt" comes back as "c:\probe\SHORT.TXT", as Wine
+// gives it.
 static DWORD ConvertPath(MachineFiles& files, const Prefix& prefix, LPCSTR in, LPSTR out, DWORD size,
                          bool toShort) {
     if (!in) {
@@ -145,17 +146,12 @@ static DWORD ConvertPath(MachineFiles& files, const Prefix& prefix, LPCSTR in, L
             return 0;
         }
         std::string onDisk = r->longPath.substr(r->longPath.rfind('\\') + 1);
-        std::string spelt = onDisk;
+        std::string spelt;
         if (toShort) {
-            spelt = comp;
-            if (!IsValidShortName(comp)) {
-                std::size_t slash = r->host.rfind('/');
-                std::string parentHost(r->host, 0, slash == 0 || slash == std::string::npos ? 1 : slash);
-                if (auto entries = ListHostDir(parentHost)) {
-                    for (const auto& e : *entries)
-                        if (e.name == onDisk) spelt = e.alias.empty() ? e.name : e.alias;
-                }
-            }
+            spelt = MakeShortName(onDisk);
+            if (spelt.empty()) spelt = onDisk;
+        } else {
+            spelt = IsValidShortName(comp) ? onDisk : comp;
         }
         result += spelt + seps;
         walked += seps;

@@ -71,19 +71,15 @@ std::optional<std::vector<HostEntry>> ListHostDir(const std::string& dir) {
         }
         scanned.push_back(std::move(s));
     }
-    // Creation order decides who gets ~1; the name breaks ties (and stands in where the host
-    // filesystem keeps no birth time), so the order is the same on every listing.
+    // Creation order, the name breaking ties (and standing in where the host filesystem keeps no
+    // birth time), so that a listing comes out the same every time.
     std::stable_sort(scanned.begin(), scanned.end(), [](const Scanned& a, const Scanned& b) {
         return std::tie(a.bornSec, a.bornNsec) < std::tie(b.bornSec, b.bornNsec);
     });
-    std::vector<std::string> ordered;
-    for (const auto& s : scanned)
-        ordered.push_back(s.entry.name);
-    auto aliases = MakeShortNames(ordered);
     std::vector<HostEntry> out;
-    for (std::size_t i = 0; i < scanned.size(); ++i) {
-        out.push_back(std::move(scanned[i].entry));
-        out.back().alias = aliases[i];
+    for (auto& s : scanned) {
+        out.push_back(std::move(s.entry));
+        out.back().alias = MakeShortName(out.back().name);
     }
     return out;
 }
@@ -95,11 +91,11 @@ std::optional<std::string> MatchHostName(const std::string& dir, const std::stri
     if (!names) return std::nullopt;
     for (const auto& n : *names)
         if (EqualNoCase(n, component)) return n;
-    if (component.find('~') == std::string::npos) return std::nullopt;
-    auto entries = ListHostDir(dir);
-    if (!entries) return std::nullopt;
-    for (const auto& e : *entries)
-        if (!e.alias.empty() && EqualNoCase(e.alias, component)) return e.name;
+    // Only an 8.3 name can be an alias; Wine's always hold a '~'. Where two names share an alias,
+    // the first in name order wins, so that the choice does not change between calls.
+    if (component.find('~') == std::string::npos || !IsValidShortName(component)) return std::nullopt;
+    for (const auto& n : *names)
+        if (EqualNoCase(MakeShortName(n), component)) return n;
     return std::nullopt;
 }
 

@@ -24,7 +24,8 @@ Machine::Machine(const Options& options)
       shell_(std::make_unique<MachineShell>(*files_, prefix_->UserName())) {
     // A prefix without a machine hive is new: give it the keys Wine's own set-up would have made.
     struct stat st;
-    if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0) SeedNewPrefixRegistry(*registry_);
+    if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0)
+        SeedNewPrefixRegistry(*registry_, prefix_->UserName());
 }
 
 Machine::~Machine() = default;

@@ -1,6 +1,7 @@
 #include "platform/machine/prefix.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,6 +87,94 @@ std::string AbsoluteHost(std::string_view hostPath) {
     return TidyHost(p);
 }
 
+// The folders of drive C: in a prefix Wine 8 has just made (64-bit), that programs and installers
+// expect to find; "USER" stands for the user's profile folder. Wine links the user's Desktop,
+// Documents, Downloads, Music, Pictures and Videos to the host's home; ours are folders of their own,
+// so that nothing the setup does reaches outside the prefix.
+constexpr const char* kFreshLayout[] = {
+    "Program Files/Common Files/Microsoft Shared/TextConv",
+    "Program Files/Common Files/System/ADO",
+    "Program Files/Common Files/System/OLE DB",
+    "Program Files/Internet Explorer",
+    "Program Files/Windows Media Player",
+    "Program Files/Windows NT/Accessories",
+    "Program Files (x86)/Common Files",
+    "ProgramData/Microsoft/Windows/Start Menu/Programs/Administrative Tools",
+    "ProgramData/Microsoft/Windows/Start Menu/Programs/StartUp",
+    "ProgramData/Microsoft/Windows/Templates",
+    "users/Public/Desktop",
+    "users/Public/Documents",
+    "users/Public/Music",
+    "users/Public/Pictures",
+    "users/Public/Videos",
+    "users/USER/AppData/Local/Microsoft/Windows/History",
+    "users/USER/AppData/Local/Microsoft/Windows/INetCache",
+    "users/USER/AppData/Local/Microsoft/Windows/INetCookies",
+    "users/USER/AppData/LocalLow",
+    "users/USER/AppData/Roaming/Microsoft/Windows/Network Shortcuts",
+    "users/USER/AppData/Roaming/Microsoft/Windows/Printer Shortcuts",
+    "users/USER/AppData/Roaming/Microsoft/Windows/Recent",
+    "users/USER/AppData/Roaming/Microsoft/Windows/SendTo",
+    "users/USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Administrative Tools",
+    "users/USER/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp",
+    "users/USER/AppData/Roaming/Microsoft/Windows/Templates",
+    "users/USER/AppData/Roaming/Microsoft/Windows/Themes",
+    "users/USER/Contacts",
+    "users/USER/Desktop",
+    "users/USER/Documents",
+    "users/USER/Downloads",
+    "users/USER/Favorites",
+    "users/USER/Links",
+    "users/USER/Music",
+    "users/USER/Pictures",
+    "users/USER/Saved Games",
+    "users/USER/Searches",
+    "users/USER/Temp",
+    "users/USER/Videos",
+    "windows/Fonts",
+    "windows/help",
+    "windows/inf",
+    "windows/logs",
+    "windows/system32/drivers/etc",
+    "windows/syswow64",
+    "windows/temp",
+};
+
+// The profile files Wine 8 writes into a new prefix's Windows directory, CR LF as Wine writes them.
+constexpr const char kWinIni[] = "[mail]\r\nmapi=1\r\n";
+constexpr const char kSystemIni[] =
+    "[mci]\r\n"
+    "MPEGVideo=mciqtz32.dll\r\n"
+    "MPEGVideo2=mciqtz32.dll\r\n"
+    "avivideo=mciavi32.dll\r\n"
+    "cdaudio=mcicda.dll\r\n"
+    "sequencer=mciseq.dll\r\n"
+    "vcr=mcivisca.drv\r\n"
+    "; videodisc=mcipionr.drv\r\n"
+    "waveaudio=mciwave.dll\r\n"
+    "[drivers32]\r\n"
+    "msacm.imaadpcm=imaadp32.acm\r\n"
+    "msacm.msadpcm=msadp32.acm\r\n"
+    "msacm.msg711=msg711.acm\r\n"
+    "msacm.l3acm=l3codeca.acm\r\n"
+    "msacm.msgsm610=msgsm32.acm\r\n"
+    "vidc.mrle=msrle32.dll\r\n"
+    "vidc.msvc=msvidc32.dll\r\n"
+    "vidc.cvid=iccvid.dll\r\n"
+    "; vidc.IV50=ir50_32.dll\r\n"
+    "; vidc.IV31=ir32_32.dll\r\n"
+    "; vidc.IV32=ir32_32.dll\r\n";
+
+void WriteNewFile(const std::string& path, std::string_view text) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        if (errno == EEXIST) return;
+        Fail("open", path);
+    }
+    bool ok = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
+    if (::close(fd) != 0 || !ok) Fail("write", path);
+}
+
 }  // namespace
 
 Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)), user_(HostUser()) {
@@ -94,9 +183,21 @@ Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)), user_(HostUser(
         root_.pop_back();
     root_ = AbsoluteHost(root_);
     MakeDirs(root_ + "/dosdevices");
+    // A new prefix gets Wine's whole layout; in one that exists (Wine's own, or ours), only what the
+    // machine itself relies on is made where missing: Wine links some folders elsewhere, and a
+    // dangling link must not stop the setup.
+    const std::string c = root_ + "/drive_c/";
+    if (!HostExists(root_ + "/drive_c")) {
+        for (std::string dir : kFreshLayout) {
+            if (dir.compare(0, 11, "users/USER/") == 0) dir = "users/" + user_ + dir.substr(10);
+            MakeDirs(c + dir);
+        }
+        WriteNewFile(c + "windows/win.ini", kWinIni);
+        WriteNewFile(c + "windows/system.ini", kSystemIni);
+    }
     for (const char* dir : {"windows/system32", "windows/temp", "Program Files", "users/Public"})
-        MakeDirs(root_ + "/drive_c/" + dir);
-    MakeDirs(root_ + "/drive_c/users/" + user_ + "/AppData/Local/Temp");
+        MakeDirs(c + dir);
+    if (!HostExists(c + "users/" + user_ + "/Temp")) MakeDirs(c + "users/" + user_ + "/Temp");
     LinkIfMissing("../drive_c", root_ + "/dosdevices/c:");
     LinkIfMissing("/", root_ + "/dosdevices/z:");
 }

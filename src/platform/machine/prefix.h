@@ -4,11 +4,13 @@
 //   PREFIX/drive_c/windows                 the Windows directory, C:\windows
 //   PREFIX/drive_c/windows/system32        the system directory, whatever the Windows version
 //   PREFIX/drive_c/windows/temp, PREFIX/drive_c/Program Files, PREFIX/drive_c/users/USER/...
+//                                          a new prefix gets the whole layout of a new Wine 8 prefix
+//                                          (see kFreshLayout), with its win.ini and system.ini
 //   PREFIX/system.reg, PREFIX/user.reg     HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER, Wine's text format
 //
 // A Windows path is resolved drive letter first, then component by component, each matched against
-// the names that exist without regard to case, or against their 8.3 aliases; a component that matches
-// nothing is taken as written (a new name).
+// the names that exist without regard to case, or against their 8.3 aliases (Wine's hashed ones, see
+// short_names.h); a component that matches nothing is taken as written (a new name).
 #pragma once
 
 #include <optional>
@@ -22,7 +24,8 @@ namespace platform {
 
 class Prefix {
   public:
-    // Opens the prefix at hostDir, creating the directories and drive links that are missing.
+    // Opens the prefix at hostDir, creating the directories and drive links that are missing (all of
+    // Wine's layout when there is no drive_c yet, else only what the machine relies on).
     // Throws std::runtime_error naming the host call when the prefix cannot be made.
     explicit Prefix(std::string hostDir);
 

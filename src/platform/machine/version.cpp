@@ -280,27 +280,36 @@ DWORD MachineVersion::VerFindFileA(DWORD flags, LPCSTR fileName, LPCSTR, LPCSTR 
     files_.GetSystemDirectoryA(system, MAX_PATH);
     const bool shared = flags & VFFF_ISSHAREDFILE;
     const std::string app = Str(appDir);
-    std::string dest = shared ? std::string(system) : app;
+    const std::string dest = shared ? std::string(system) : app;
 
-    // Where a copy lives now. The szWinDir argument names where Windows will run, not where to look:
-    // the search is the system's own (the directories of the running Windows).
+    // Where a copy lives now, in Wine's order. The szWinDir argument names where Windows will run, not
+    // where to look. A shared file is looked for in the system directory and then the application
+    // directory, never in the Windows directory; a private one in the application directory (the
+    // current directory when none is given, reported as "") and then the Windows and system
+    // directories.
     std::string cur;
+    bool found = false;
+    DWORD result = 0;
     if (fileName && *fileName) {
+        const std::string name = fileName;
         std::vector<std::string> order;
         if (shared)
-            order = {system, windows, app};
+            order = {system, app};
         else
-            order = {app, system, windows};
-        for (const auto& dir : order)
-            if (!dir.empty() && Exists(Join(dir, fileName))) {
-                cur = dir;
-                break;
+            order = {app, windows, system};
+        for (std::size_t i = 0; i < order.size() && !found; ++i) {
+            if (shared && order[i].empty()) continue;
+            if (Exists(Join(order[i], name))) {
+                cur = order[i];
+                found = true;
             }
+        }
+        // Not where it should go: for a private file without an application directory, that is
+        // whenever a copy exists at all.
+        bool atDest = shared || !app.empty() ? Exists(Join(dest, name)) : !found;
+        if (!atDest) result |= VFF_CURNEDEST;
+        if (found && IsInUse(Join(cur, name))) result |= VFF_FILEINUSE;
     }
-
-    DWORD result = 0;
-    if (!EqualNoCase(cur, dest)) result |= VFF_CURNEDEST;
-    if (!cur.empty() && IsInUse(Join(cur, fileName))) result |= VFF_FILEINUSE;
     bool fits = CopyOut(cur, curDir, curDirLen);
     fits = CopyOut(dest, destDir, destDirLen) && fits;
     if (!fits) result |= VFF_BUFFTOOSMALL;

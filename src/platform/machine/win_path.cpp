@@ -63,7 +63,8 @@ std::string Normalize(std::string_view full) {
             if (last.empty()) out.pop_back();
         }
     }
-    std::string result(1, UpperAscii(head[0]));
+    // The drive letter keeps the case it was typed in, as Wine gives it back.
+    std::string result(1, head[0]);
     result += ":\\";
     for (std::size_t i = 0; i < out.size(); ++i) {
         if (i) result += '\\';
@@ -83,12 +84,13 @@ std::string MakeFull(std::string_view name, char currentDrive,
         case Kind::DriveRelative: {
             char d = DriveOf(name);
             std::string base = currentDirOf(d);
+            if (base.size() <= 3) base = std::string(1, name[0]) + ":\\";  // no directory of its own
             std::string rest(name.substr(2));
             if (rest.empty()) return Normalize(base);
             return Normalize(base + "\\" + rest);
         }
         case Kind::Rooted:
-            return Normalize(std::string(1, currentDrive) + ":" + std::string(name));
+            return Normalize(currentDirOf(currentDrive).substr(0, 2) + std::string(name));
         case Kind::Relative:
             return Normalize(currentDirOf(currentDrive) + "\\" + std::string(name));
         case Kind::Unc: {
