@@ -48,7 +48,7 @@ check-format: deps
 	@scripts/check_format.sh
 
 format:
-	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+	@git ls-files '*.cpp' '*.h' ':!tests/platform/conformance/oracle' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD) $(ASAN) build-fuzz

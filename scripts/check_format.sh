@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Fails when a C++ file differs from what clang-format makes of it.
+# Fails when a C++ file differs from what clang-format makes of it (the Wine probes, plain C of their
+# own, are not ours to reformat).
 set -u
 bad=0
 while IFS= read -r f; do
@@ -7,5 +8,5 @@ while IFS= read -r f; do
     echo "not formatted: $f"
     bad=1
   fi
-done < <(git ls-files '*.cpp' '*.h')
+done < <(git ls-files '*.cpp' '*.h' ':!tests/platform/conformance/oracle')
 exit $bad
