@@ -9,6 +9,7 @@
 #include <map>
 #include <sstream>
 
+#include "e2e/fault_support.h"
 #include "e2e/setup_run.h"
 #include "support/temp_prefix.h"
 
@@ -118,6 +119,16 @@ testing_support::SetupRun Install(const std::string& prefix, const std::string& 
     return run;
 }
 
+// A REG_SZ value line of a hive file: "name"="text", each backslash and quote escaped.
+std::string HiveString(const std::string& name, const std::string& text) {
+    std::string escaped;
+    for (char ch : text) {
+        if (ch == '\\' || ch == '"') escaped += '\\';
+        escaped += ch;
+    }
+    return "\"" + name + "\"=\"" + escaped + "\"";
+}
+
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -220,7 +231,20 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
         // The LPC kit goes without the user page and records no user.
         EXPECT_EQ(IniValue(build, "User", "Name"), c.media == std::string("lpc") ? "x" : "Ada Lovelace");
         EXPECT_EQ(IniValue(build, "OVRA", "VERSION"), "6.10.2");
-        EXPECT_EQ(IniValue(build, "Miscellaneous", "LOGOBMP"), "c:\\OVRA\\BIN\\Logo.bmp");
+        // The media's Miscellaneous entries, in the build record and, the same, in the registry: the
+        // target as it is, the logos as paths into the installed BIN directory.
+        const std::map<std::string, std::string> misc = {
+            {"TARGET", IniValue(mediaBuild, "Miscellaneous", "TARGET")},
+            {"LOGOAVI", "c:\\OVRA\\BIN\\" + IniValue(mediaBuild, "Miscellaneous", "LOGOAVI")},
+            {"LOGOBMP", "c:\\OVRA\\BIN\\" + IniValue(mediaBuild, "Miscellaneous", "LOGOBMP")}};
+        EXPECT_EQ(misc.at("LOGOBMP"), "c:\\OVRA\\BIN\\Logo.bmp");
+        EXPECT_NE(misc.at("TARGET"), "x");
+        const auto miscKey =
+            testing_support::HiveKeys(hklm)["[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Miscellaneous]"];
+        for (const auto& [key, value] : misc) {
+            EXPECT_EQ(IniValue(build, "Miscellaneous", key), value) << c.media;
+            EXPECT_EQ(miscKey.count(HiveString(key, value)), 1u) << c.media << " " << key;
+        }
         EXPECT_TRUE(Contains(log, "copy c:\\OVRA\\BUILD.INI\r\n"));
         EXPECT_EQ(IniValue(ini, "Default Directories", "VexaBin"), "c:\\OVRA\\Bin");
         EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Default Directories]"))

@@ -63,6 +63,51 @@ TEST_F(FileTransferTest, OlderSourceQuestionBothWays) {
     }
 }
 
+// The long-name boundary on both sides. A name part of 8 characters with an extension of 3 installs under
+// its own name, through the version check and its question; one character more in the name part or in the
+// extension goes through the stand-in, whose installation no existing file's version stands against.
+TEST_F(FileTransferTest, EightPlusThreeIsTheLongestNameInstalledUnderItsOwnName) {
+    struct Case {
+        const char* entry;      // the manifest's file line after "file bin "
+        const char* installed;  // the name in the directory afterwards
+        bool longName;
+        bool newerInPlace;  // a newer copy of the file is there before
+    } cases[] = {
+        {"abcdefgh.dll pe=6.10.2", "abcdefgh.DLL", false, true},
+        {"abcdefghi.dll pe=6.10.2", "abcdefghi.DLL", true, true},
+        {"abcdefgh.txt text=\"short\" plain", "abcdefgh.txt", false, false},
+        {"abcdefgh.html text=\"long\" plain", "abcdefgh.html", true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        if (!Host("OVRA\\bin").empty()) std::filesystem::remove_all(Host("OVRA\\bin"));
+        if (c.newerInPlace) WriteHostFile(prefix.DriveC(std::string("OVRA/bin/") + c.installed), Newer());
+        Media(std::string("set N\n  md bin\n  file bin ") + c.entry + "\nend\n");
+        ui.boxes.clear();
+        ui.traces.clear();
+        ui.answers = {IDNO};
+        ASSERT_EQ(Install("N"), 1);
+
+        EXPECT_EQ(Names("OVRA\\bin"), (std::vector<std::string>{c.installed}));
+        std::vector<std::string> installs;
+        for (const auto& t : ui.traces)
+            if (t.rfind("verinstall ", 0) == 0) installs.push_back(t.substr(11, t.find(' ', 11) - 11));
+        ASSERT_FALSE(installs.empty());
+        EXPECT_EQ(installs.front(), c.longName ? std::string(kLongNameStandIn) : std::string(c.installed));
+        if (!c.newerInPlace) continue;
+        if (c.longName) {
+            EXPECT_TRUE(ui.boxes.empty());
+            EXPECT_EQ(Read(std::string("OVRA\\bin\\") + c.installed), Ours());
+        } else {
+            ASSERT_EQ(ui.BoxIds(), (std::vector<int>{1072}));
+            EXPECT_EQ(ui.boxes[0].text, std::string(c.installed) +
+                                            " to install is older than the preexisting file!\nDo you want to "
+                                            "overwrite the file?");
+            EXPECT_EQ(Read(std::string("OVRA\\bin\\") + c.installed), Newer());  // No keeps it
+        }
+    }
+}
+
 TEST_F(FileTransferTest, InUseQuestionOkRetriesCancelProceeds) {
     // A locked destination: the search reports it in use; Cancel installs anyway, and the service then
     // answers VIF_FILEINUSE | VIF_CANNOTDELETE as Windows does. Those bits are not examined: no message,
