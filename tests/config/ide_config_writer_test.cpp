@@ -387,6 +387,21 @@ TEST_F(ConfigWriter, ToolbarsAreWrittenOnceAndTheCompressorButtonAddedOnce) {
     EXPECT_EQ(Text(buttons + "\\Project", "Button2", HKEY_CURRENT_USER), "17195");
 }
 
+// A bar's whole record: its count, its first and last buttons, and the four sides of its place, each
+// under its own name (the Debug bar's sides all differ).
+TEST_F(ConfigWriter, EveryValueOfAToolbarReachesItsName) {
+    WriteToolbars();
+    const std::string debug = "Software\\KESTRAVION\\Ovra\\Buttons\\Debug";
+    const std::pair<const char*, const char*> values[] = {
+        {"Count", "9"}, {"Button0", "247"}, {"Button8", "19133"}, {"IsVisible", "1"}, {"Location", "1"},
+        {"left", "0"},  {"top", "32"},      {"bottom", "65"},     {"right", "491"},
+    };
+    for (const auto& [name, text] : values)
+        EXPECT_EQ(Text(debug, name, HKEY_CURRENT_USER), text) << name;
+    EXPECT_EQ(Text(debug, "Button9", HKEY_CURRENT_USER), "<none>");
+    EXPECT_EQ(Text("Software\\KESTRAVION\\Ovra\\Buttons\\Standard", "Button0", HKEY_CURRENT_USER), "24332");
+}
+
 TEST_F(ConfigWriter, NewToolbarsWithACompressor) {
     ::Setup().addOnWord = 1u << 21;
     WriteToolbars();
@@ -406,6 +421,20 @@ TEST_F(ConfigWriter, DosTools) {
     EXPECT_EQ(Text(key, "Command line", HKEY_CURRENT_USER), "C:\\Kit\\BIN\\ROMIMG.EXE {NODE}");
     EXPECT_EQ(Text(key, "To Prompt", HKEY_CURRENT_USER), "1");
     EXPECT_EQ(Text(key, "Filter", HKEY_CURRENT_USER), "<none>");
+}
+
+TEST_F(ConfigWriter, EveryValueOfADosToolReachesItsKey) {
+    std::string section = NextDosToolSection();
+    const std::pair<const char*, const char*> values[] = {{"Name", "Packer"},
+                                                          {"Command line", "C:\\Kit\\BIN\\PACK.EXE {NODE}"},
+                                                          {"Filter", "*.hex"},
+                                                          {"To Filter", "1"},
+                                                          {"To Prompt", "0"}};
+    for (const auto& [name, text] : values)
+        Ini(section.c_str(), name, text);
+    WriteDosTools();
+    for (const auto& [name, text] : values)
+        EXPECT_EQ(Text("Software\\KESTRAVION\\Dos Tools\\Packer", name, HKEY_CURRENT_USER), text) << name;
 }
 
 }  // namespace

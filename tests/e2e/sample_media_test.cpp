@@ -7,10 +7,12 @@
 #include <cctype>
 #include <filesystem>
 #include <map>
+#include <span>
 #include <sstream>
 
 #include "e2e/fault_support.h"
 #include "e2e/setup_run.h"
+#include "resources/catalogue.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -184,6 +186,35 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
     EXPECT_EQ(IniValue(build, c.component, "VERSION"),
               IniValue(ReadHostFile(Media(c.media) + "/" + c.componentFile), c.component, "VERSION"));
     EXPECT_NE(IniValue(build, c.component, "VERSION"), "x");
+
+    // The full kit: every component of the three tables that one of the media's build files carries
+    // reaches the record, the first and the last of each table among them (a tool whose name begins
+    // with "LX" is recorded as "RL").
+    if (c.media == std::string("full")) {
+        std::vector<std::string> buildFiles;
+        for (const auto& entry : fs::directory_iterator(Media(c.media))) {
+            const std::string file = entry.path().filename().string();
+            if (file.rfind("BUILD", 0) == 0 && Lower(file).ends_with(".ini"))
+                buildFiles.push_back(ReadHostFile(entry.path().string()));
+        }
+        auto carried = [&](const std::string& component) {
+            for (const auto& text : buildFiles)
+                if (std::string v = IniValue(text, component, "VERSION"); v != "x") return v;
+            return std::string("x");
+        };
+        const std::pair<std::span<const char* const>, bool> tables[] = {
+            {catalogue::BuildComponentsTools(), true},
+            {catalogue::BuildComponentsUtilities(), false},
+            {catalogue::BuildComponentsProducts(), false}};
+        for (const auto& [table, tools] : tables) {
+            for (const std::string name : table) {
+                const std::string recorded = tools && name.rfind("LX", 0) == 0 ? "RL" + name.substr(2) : name;
+                EXPECT_EQ(IniValue(build, recorded, "VERSION"), carried(name)) << name;
+            }
+            EXPECT_NE(carried(table.front()), "x") << table.front();
+            EXPECT_NE(carried(table.back()), "x") << table.back();
+        }
+    }
 
     // What the registry points at is what the media brought (the MSC1210 probe alone travels on no
     // file set of the kit).
