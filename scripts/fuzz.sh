@@ -10,8 +10,7 @@ seconds=${1:-60}
 ci=${2:-}
 out=${FUZZ_BUILD:-build-fuzz}
 media=${MEDIA_DIR:-build/media/small}
-inputs=${CONFORMANCE_INPUTS:-../shared/conformance/inputs}
-[ -d "$inputs" ] || inputs=/work/shared/conformance/inputs
+inputs=${CONFORMANCE_INPUTS:-tests/platform/conformance/inputs}
 
 cmake -S . -B "$out" -G Ninja -DOVRA_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang >/dev/null || exit 1
 cmake --build "$out" -j "${JOBS:-$(nproc)}" --target fuzz_drivers >/dev/null || {
@@ -28,7 +27,7 @@ seeds_for() {
     pe_version_fuzz) ls "$inputs"/*.dll tests/tools/*.dll ;;
     ini_fuzz) ls "$media"/*.INI "$media"/*.ini ;;
     hf_csv_fuzz) ls "$media"/HF.csv ;;
-    manifest_fuzz) ls media/*.manifest ../shared/conformance/*.manifest ;;
+    manifest_fuzz) ls media/*.manifest ;;
   esac 2>/dev/null
 }
 

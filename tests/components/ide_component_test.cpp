@@ -90,11 +90,17 @@ TEST_F(IdeComponentTest, FullKitInstallsSetsWritesEntriesAndMakesTheGroup) {
     EXPECT_EQ(continueFlag, 1);
     EXPECT_EQ(Ini("Uninstall", "Path"), "C:\\OVRA\\VEXARMV.EXE C:\\OVRA\\uninst.ins");
     EXPECT_EQ(Ini("Project", "Last Project"), "NUL");
-    EXPECT_EQ(Ini("Default Directories", "VexaBin"), "C:\\OVRA\\Bin");
-    EXPECT_EQ(Ini("Default Directories", "VexaCCLib"), "C:\\OVRA\\Lib\\CCLib");
-    EXPECT_EQ(Ini("Default Directories", "VexaHelp"), "C:\\OVRA\\Help");
-    EXPECT_EQ(ListCounts().helps, 2);
+    const std::pair<const char*, const char*> directories[] = {{"VexaBin", "C:\\OVRA\\Bin"},
+                                                               {"VexaInc", "C:\\OVRA\\Inc"},
+                                                               {"VexaLib", "C:\\OVRA\\Lib"},
+                                                               {"VexaCCLib", "C:\\OVRA\\Lib\\CCLib"},
+                                                               {"VexaHelp", "C:\\OVRA\\Help"}};
+    for (const auto& [key, dir] : directories)
+        EXPECT_EQ(Ini("Default Directories", key), dir) << key;
+    EXPECT_EQ(Sections("Help", ListCounts().helps),
+              (std::vector<std::string>{"Ovra32", "Vexa Script Language"}));
     EXPECT_EQ(Ini("Help0", "Path"), "C:\\OVRA\\Help\\OVRA32.HLP");
+    EXPECT_EQ(Ini("Help1", "Path"), "C:\\OVRA\\Help\\VXSCRIPT.HLP");
     EXPECT_EQ(
         Sections("Pdf", ListCounts().pdfs),
         (std::vector<std::string>{"Ovra General\\Hardware Index", "Ovra General\\Keyboard Reference",

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <list>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -342,6 +343,48 @@ TEST_F(DerivativeFileTest, St5WriterValueOrderAndTypes) {
     EXPECT_EQ(Value(key, "TargetName"), "ST5");
     RegCloseKey(key);
     RegCloseKey(top);
+}
+
+// Every row: the port masks of the first and the last port and those between come from their own
+// columns (the table keeps each port's plain and analogue mask side by side), and the numbers on either
+// side of the ports keep theirs.
+TEST_F(DerivativeFileTest, St5WriterTakesEveryNumberFromItsColumn) {
+    using namespace catalogue;
+    SetTags({"OVRA"});
+    WriteST5Derivatives();
+    std::map<std::string, const St5DerivativeRow*> rows;  // a name listed twice keeps its later row
+    for (const auto& row : St5Derivatives())
+        rows[row.name] = &row;
+    const std::pair<const char*, int> edges[] = {
+        {"CodeSize", kCodeSize}, {"HasClockManager", kHasClockManager}, {"ADC8", kAdc8}, {"TRIAC", kTriac}};
+    int firstPortTwoMasks = 0;  // rows whose port A masks differ
+    for (const auto& [name, row] : rows) {
+        HKEY key = nullptr;
+        ASSERT_EQ(
+            RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kOvraKey) + "\\ST5Derivatives\\" + name).c_str(),
+                          0, KEY_READ, &key),
+            ERROR_SUCCESS)
+            << name;
+        auto dword = [&](const std::string& value) {
+            DWORD v = 0xDEADBEEF, size = 4;
+            RegQueryValueExA(key, value.c_str(), nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size);
+            return v;
+        };
+        for (int port = 0; port < 7; ++port) {
+            const std::string letter(1, static_cast<char>('A' + port));
+            const auto plain = row->values[static_cast<std::size_t>(kPortA + 2 * port)];
+            const auto analogue = row->values[static_cast<std::size_t>(kPortA + 2 * port + 1)];
+            EXPECT_EQ(dword("P" + letter + "_MASK"), plain) << name;
+            EXPECT_EQ(dword("P" + letter + "_MASK_ADC"), analogue) << name;
+            if (port == 0 && plain != analogue) ++firstPortTwoMasks;
+        }
+        for (const auto& [value, field] : edges)
+            EXPECT_EQ(dword(value), row->values[static_cast<std::size_t>(field)]) << name << " " << value;
+        RegCloseKey(key);
+    }
+    // The table tells the two masks of the first port apart somewhere, so a swap shows (the last port's
+    // two masks are alike in every row).
+    EXPECT_GT(firstPortTwoMasks, 0);
 }
 
 TEST_F(DerivativeFileTest, St5WriterWritesNothingWhenTheTopKeyIsRefused) {

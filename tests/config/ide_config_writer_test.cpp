@@ -12,6 +12,7 @@
 #include "engine/setup_ini.h"
 #include "platform/win32.h"
 #include "support/recording_ui.h"
+#include "support/tag_setter.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -148,6 +149,103 @@ TEST_F(ConfigWriter, CopiesTheStagedListsIntoTheirKeys) {
     EXPECT_EQ(Text("prjfile\\shell\\open\\command", "", HKEY_CLASSES_ROOT),
               "\"C:\\Kit\\Bin\\Ovra.exe\" \"%1\"");
     EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(ConfigWriter, EveryDataInfoSegmentFromTheFirstToTheLastReachesItsKey) {
+    ::Setup().productWord = 0x1;
+    std::string emu = NextEmulatorSection();
+    Ini(emu.c_str(), "Name", "ICE");
+    Ini(emu.c_str(), "DataInfoRAMSIZE", "8000");
+    struct Segment {
+        int n;
+        const char* size;  // hexadecimal, as the section holds it
+        const char* addr;  // nullptr: no address entry
+    } segments[] = {{0, "80", "0"}, {2, "7F", nullptr}, {4, "FFFF", "C000"}};
+    for (const auto& s : segments) {
+        const std::string seg = "DataInfoSeg" + std::to_string(s.n);
+        Ini(emu.c_str(), (seg + "Nb").c_str(), s.size);
+        if (s.addr) Ini(emu.c_str(), (seg + "Addr").c_str(), s.addr);
+    }
+    // Five segments at most: a sixth entry is not the emulator's.
+    Ini(emu.c_str(), "DataInfoSeg5Nb", "10");
+
+    ASSERT_EQ(IdeConfigWriter(), 1);
+    const std::string info = kRoot + "\\Emulators\\ICE\\DataInfo";
+    EXPECT_EQ(Text(info, "RAMSIZE"), std::to_string(0x8000));
+    for (const auto& s : segments) {
+        const std::string key = info + "\\Seg" + std::to_string(s.n);
+        Value size = Query(HKEY_LOCAL_MACHINE, key, "Size");
+        EXPECT_EQ(size.type, static_cast<DWORD>(REG_DWORD)) << key;
+        EXPECT_EQ(size.data, std::to_string(std::stoul(s.size, nullptr, 16))) << key;
+        EXPECT_EQ(Text(key, "Addr"), s.addr ? std::to_string(std::stoul(s.addr, nullptr, 16)) : "<none>")
+            << key;
+    }
+    for (int n : {1, 3, 5})
+        EXPECT_FALSE(KeyExists(info + "\\Seg" + std::to_string(n))) << n;
+}
+
+// Every value each list copies, the first and the last of its names included, reaches the list's key.
+TEST_F(ConfigWriter, EveryValueOfEachListReachesItsKey) {
+    ::Setup().productWord = 0x1;
+    testing_support::SetTags({"ST6-Tools"});
+    struct List {
+        std::string section;
+        std::string key;  // below the configuration root
+        std::vector<const char*> values;
+    };
+    const std::string sim = NextSimulatorSection(), emu = NextEmulatorSection(), tool = NextUserToolSection();
+    const List lists[] = {
+        {"Default Directories",
+         "Default Directories",
+         {"VexaBin", "VexaInc", "VexaLib", "VexaCCLib", "VexaHelp"}},
+        {sim,
+         "Simulators\\Sim",
+         {"DllName", "TargetName", "MicroRef", "FirmSys", "Company", "Generic", "Hidden", "IntRAMSize",
+          "2ndGeneration", "IncFile", "MicroDef"}},
+        {emu,
+         "Emulators\\Emu",
+         {"Name", "DllName", "TargetName", "MicroRef", "Hidden", "DllDrvCom", "2ndGeneration", "IncFile",
+          "MicDef", "DllConf"}},
+        {tool, "UserTools\\Tool", {"Name", "Path", "Source extensions", "Object extensions"}},
+        {"ASMXA", "Tools\\ASMXA", {"Path", "Source extensions", "Object extensions"}},
+        // The first and the last of the ST6 parts the installation stages.
+        {"ST6Derivatives0",
+         "ST6Derivatives\\First",
+         {"Name", "DRBRMask", "DRBRAddr", "CodeStart", "CodeReserved", "CodeSize", "DataStart", "DataSize",
+          "DllName", "TargetName", "MicroRef", "Hidden", "2ndGeneration"}},
+        {"ST6Derivatives24", "ST6Derivatives\\Last", {"Name", "2ndGeneration"}},
+    };
+    auto text = [](const List& l, const char* value) {
+        const std::string name = l.key.substr(l.key.rfind('\\') + 1);
+        return std::string(value) == "Name" ? name : name + " " + value;
+    };
+    for (const auto& l : lists)
+        for (const char* v : l.values)
+            Ini(l.section.c_str(), v, text(l, v).c_str());
+    Ini(sim.c_str(), "Name", "Sim");
+    Ini("ASMXA", "Name", "XA Assembler");
+    Ini("ST6Derivatives25", "Name", "Beyond");  // 25 parts: the 26th section is not one of them
+    Ini("Targets", "XA", "C:\\Kit\\Bin\\TgtXA.dll");
+    Ini("TargetInc", "XA", "C:\\Kit\\IncXA");
+    Ini("TargetLib", "XA", "C:\\Kit\\LibXA");
+    AddHelpFile("Handbook", "\\Help\\HB.HLP");
+    Ini(tool.c_str(), "Linker", "1");
+
+    ASSERT_EQ(IdeConfigWriter(), 1);
+    for (const auto& l : lists)
+        for (const char* v : l.values)
+            EXPECT_EQ(Text(kRoot + "\\" + l.key, v), text(l, v)) << l.key << " " << v;
+    EXPECT_EQ(Text(kRoot + "\\Default Directories", "VexaInst"), "C:\\Kit");
+    EXPECT_EQ(Text(kRoot + "\\Simulators\\Sim", "Name"), "Sim");
+    EXPECT_EQ(Text(kRoot + "\\Tools\\ASMXA", "Name"), "XA Assembler");
+    EXPECT_EQ(Text(kRoot + "\\UserTools\\Tool", "Linker"), "1");
+    EXPECT_FALSE(KeyExists(kRoot + "\\ST6Derivatives\\Beyond"));
+    EXPECT_EQ(Text(kRoot + "\\Targets\\XA", "Name"), "XA");
+    EXPECT_EQ(Text(kRoot + "\\Targets\\XA", "DllName"), "C:\\Kit\\Bin\\TgtXA.dll");
+    EXPECT_EQ(Text(kRoot + "\\Targets\\XA", "TargetInc"), "C:\\Kit\\IncXA");
+    EXPECT_EQ(Text(kRoot + "\\Targets\\XA", "TargetLib"), "C:\\Kit\\LibXA");
+    EXPECT_EQ(Text(kRoot + "\\HLP\\Handbook", "Name"), "Handbook");
+    EXPECT_EQ(Text(kRoot + "\\HLP\\Handbook", "Path"), "C:\\Kit\\Help\\HB.HLP");
 }
 
 TEST_F(ConfigWriter, DerivativesReachTheSimulatorsWithoutAnySimulatorSection) {
@@ -289,6 +387,21 @@ TEST_F(ConfigWriter, ToolbarsAreWrittenOnceAndTheCompressorButtonAddedOnce) {
     EXPECT_EQ(Text(buttons + "\\Project", "Button2", HKEY_CURRENT_USER), "17195");
 }
 
+// A bar's whole record: its count, its first and last buttons, and the four sides of its place, each
+// under its own name (the Debug bar's sides all differ).
+TEST_F(ConfigWriter, EveryValueOfAToolbarReachesItsName) {
+    WriteToolbars();
+    const std::string debug = "Software\\KESTRAVION\\Ovra\\Buttons\\Debug";
+    const std::pair<const char*, const char*> values[] = {
+        {"Count", "9"}, {"Button0", "247"}, {"Button8", "19133"}, {"IsVisible", "1"}, {"Location", "1"},
+        {"left", "0"},  {"top", "32"},      {"bottom", "65"},     {"right", "491"},
+    };
+    for (const auto& [name, text] : values)
+        EXPECT_EQ(Text(debug, name, HKEY_CURRENT_USER), text) << name;
+    EXPECT_EQ(Text(debug, "Button9", HKEY_CURRENT_USER), "<none>");
+    EXPECT_EQ(Text("Software\\KESTRAVION\\Ovra\\Buttons\\Standard", "Button0", HKEY_CURRENT_USER), "24332");
+}
+
 TEST_F(ConfigWriter, NewToolbarsWithACompressor) {
     ::Setup().addOnWord = 1u << 21;
     WriteToolbars();
@@ -308,6 +421,20 @@ TEST_F(ConfigWriter, DosTools) {
     EXPECT_EQ(Text(key, "Command line", HKEY_CURRENT_USER), "C:\\Kit\\BIN\\ROMIMG.EXE {NODE}");
     EXPECT_EQ(Text(key, "To Prompt", HKEY_CURRENT_USER), "1");
     EXPECT_EQ(Text(key, "Filter", HKEY_CURRENT_USER), "<none>");
+}
+
+TEST_F(ConfigWriter, EveryValueOfADosToolReachesItsKey) {
+    std::string section = NextDosToolSection();
+    const std::pair<const char*, const char*> values[] = {{"Name", "Packer"},
+                                                          {"Command line", "C:\\Kit\\BIN\\PACK.EXE {NODE}"},
+                                                          {"Filter", "*.hex"},
+                                                          {"To Filter", "1"},
+                                                          {"To Prompt", "0"}};
+    for (const auto& [name, text] : values)
+        Ini(section.c_str(), name, text);
+    WriteDosTools();
+    for (const auto& [name, text] : values)
+        EXPECT_EQ(Text("Software\\KESTRAVION\\Dos Tools\\Packer", name, HKEY_CURRENT_USER), text) << name;
 }
 
 }  // namespace

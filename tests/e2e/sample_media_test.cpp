@@ -8,12 +8,15 @@
 #include <cctype>
 #include <filesystem>
 #include <map>
+#include <span>
 #include <sstream>
 
+#include "e2e/fault_support.h"
 #include "e2e/setup_run.h"
 #include "mkmedia/pe_image.h"
 #include "platform/machine/prefix.h"
 #include "platform/machine/shell_link.h"
+#include "resources/catalogue.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -122,6 +125,16 @@ testing_support::SetupRun Install(const std::string& prefix, const std::string& 
     return run;
 }
 
+// A REG_SZ value line of a hive file: "name"="text", each backslash and quote escaped.
+std::string HiveString(const std::string& name, const std::string& text) {
+    std::string escaped;
+    for (char ch : text) {
+        if (ch == '\\' || ch == '"') escaped += '\\';
+        escaped += ch;
+    }
+    return "\"" + name + "\"=\"" + escaped + "\"";
+}
+
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
@@ -178,6 +191,35 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
               IniValue(ReadHostFile(Media(c.media) + "/" + c.componentFile), c.component, "VERSION"));
     EXPECT_NE(IniValue(build, c.component, "VERSION"), "x");
 
+    // The full kit: every component of the three tables that one of the media's build files carries
+    // reaches the record, the first and the last of each table among them (a tool whose name begins
+    // with "LX" is recorded as "RL").
+    if (c.media == std::string("full")) {
+        std::vector<std::string> buildFiles;
+        for (const auto& entry : fs::directory_iterator(Media(c.media))) {
+            const std::string file = entry.path().filename().string();
+            if (file.rfind("BUILD", 0) == 0 && Lower(file).ends_with(".ini"))
+                buildFiles.push_back(ReadHostFile(entry.path().string()));
+        }
+        auto carried = [&](const std::string& component) {
+            for (const auto& text : buildFiles)
+                if (std::string v = IniValue(text, component, "VERSION"); v != "x") return v;
+            return std::string("x");
+        };
+        const std::pair<std::span<const char* const>, bool> tables[] = {
+            {catalogue::BuildComponentsTools(), true},
+            {catalogue::BuildComponentsUtilities(), false},
+            {catalogue::BuildComponentsProducts(), false}};
+        for (const auto& [table, tools] : tables) {
+            for (const std::string name : table) {
+                const std::string recorded = tools && name.rfind("LX", 0) == 0 ? "RL" + name.substr(2) : name;
+                EXPECT_EQ(IniValue(build, recorded, "VERSION"), carried(name)) << name;
+            }
+            EXPECT_NE(carried(table.front()), "x") << table.front();
+            EXPECT_NE(carried(table.back()), "x") << table.back();
+        }
+    }
+
     // What the registry points at is what the media brought (the MSC1210 probe alone travels on no
     // file set of the kit).
     std::string hklm = kit.SystemReg();
@@ -224,7 +266,20 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
         // The LPC kit goes without the user page and records no user.
         EXPECT_EQ(IniValue(build, "User", "Name"), c.media == std::string("lpc") ? "x" : "Ada Lovelace");
         EXPECT_EQ(IniValue(build, "OVRA", "VERSION"), "6.10.2");
-        EXPECT_EQ(IniValue(build, "Miscellaneous", "LOGOBMP"), "c:\\OVRA\\BIN\\Logo.bmp");
+        // The media's Miscellaneous entries, in the build record and, the same, in the registry: the
+        // target as it is, the logos as paths into the installed BIN directory.
+        const std::map<std::string, std::string> misc = {
+            {"TARGET", IniValue(mediaBuild, "Miscellaneous", "TARGET")},
+            {"LOGOAVI", "c:\\OVRA\\BIN\\" + IniValue(mediaBuild, "Miscellaneous", "LOGOAVI")},
+            {"LOGOBMP", "c:\\OVRA\\BIN\\" + IniValue(mediaBuild, "Miscellaneous", "LOGOBMP")}};
+        EXPECT_EQ(misc.at("LOGOBMP"), "c:\\OVRA\\BIN\\Logo.bmp");
+        EXPECT_NE(misc.at("TARGET"), "x");
+        const auto miscKey =
+            testing_support::HiveKeys(hklm)["[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Miscellaneous]"];
+        for (const auto& [key, value] : misc) {
+            EXPECT_EQ(IniValue(build, "Miscellaneous", key), value) << c.media;
+            EXPECT_EQ(miscKey.count(HiveString(key, value)), 1u) << c.media << " " << key;
+        }
         EXPECT_TRUE(Contains(log, "copy c:\\OVRA\\BUILD.INI\r\n"));
         EXPECT_EQ(IniValue(ini, "Default Directories", "VexaBin"), "c:\\OVRA\\Bin");
         EXPECT_TRUE(Contains(hklm, "[Software\\\\KESTRAVION\\\\Ovra\\\\6.1\\\\Default Directories]"))

@@ -63,6 +63,54 @@ TEST_F(FileTransferTest, OlderSourceQuestionBothWays) {
     }
 }
 
+// The long-name boundary on both sides. A name part of 8 characters with an extension of 3 is stored under
+// its own name; one character more in the name part or in the extension makes a long name. Either way the
+// file is installed under the name it keeps, through the version check and its question, so an older long
+// name never replaces a newer file unasked.
+TEST_F(FileTransferTest, EightPlusThreeIsTheLongestNameInstalledUnderItsOwnName) {
+    struct Case {
+        const char* entry;      // the manifest's file line after "file bin "
+        const char* installed;  // the name in the directory afterwards
+        bool longName;
+        bool newerInPlace;  // a newer copy of the file is there before
+    } cases[] = {
+        {"abcdefgh.dll pe=6.10.2", "abcdefgh.DLL", false, true},
+        {"abcdefghi.dll pe=6.10.2", "abcdefghi.DLL", true, true},
+        {"abcdefgh.txt text=\"short\" plain", "abcdefgh.txt", false, false},
+        {"abcdefgh.html text=\"long\" plain", "abcdefgh.html", true, false},
+    };
+    auto Which = [&](const std::string& image) {
+        return image == Ours() ? "ours" : image == Newer() ? "newer" : "another image";
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entry);
+        if (!Host("OVRA\\bin").empty()) std::filesystem::remove_all(Host("OVRA\\bin"));
+        if (c.newerInPlace) WriteHostFile(prefix.DriveC(std::string("OVRA/bin/") + c.installed), Newer());
+        Media(std::string("set N\n  md bin\n  file bin ") + c.entry + "\nend\n");
+        ui.boxes.clear();
+        ui.traces.clear();
+        ui.answers = {IDNO};
+        ASSERT_EQ(Install("N"), 1);
+
+        EXPECT_EQ(Names("OVRA\\bin"), (std::vector<std::string>{c.installed}));
+        std::vector<std::string> installs;
+        for (const auto& t : ui.traces)
+            if (t.rfind("verinstall ", 0) == 0) installs.push_back(t.substr(11, t.find(' ', 11) - 11));
+        ASSERT_FALSE(installs.empty());
+        EXPECT_EQ(installs.front(), std::string(c.installed));
+        EXPECT_EQ(installs.size(), 1u) << "no second installation under another name";
+        if (!c.newerInPlace) {
+            EXPECT_TRUE(ui.boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(ui.BoxIds(), (std::vector<int>{1072}));
+        EXPECT_EQ(ui.boxes[0].text, std::string(c.installed) +
+                                        " to install is older than the preexisting file!\nDo you want to "
+                                        "overwrite the file?");
+        EXPECT_EQ(Which(Read(std::string("OVRA\\bin\\") + c.installed)), "newer");  // No keeps it
+    }
+}
+
 TEST_F(FileTransferTest, InUseQuestionOkRetriesCancelEndsTheSet) {
     // A locked destination: the search reports it in use; after Cancel the service answers
     // VIF_FILEINUSE | VIF_CANNOTDELETE as Windows does. The file is still in use, so it is not in place:

@@ -1,4 +1,4 @@
-// Replays every public conformance case (shared/conformance/cases/*.txt) through build/winprobe on a
+// Replays every public conformance case (tests/platform/conformance/cases/*.txt) through build/winprobe on a
 // fresh prefix and compares the transcript with Wine's (expected/*.out) line by line, masking the
 // temporary names that differ between runs as the oracle's check.sh does.
 //
@@ -47,7 +47,7 @@ std::vector<std::string> CaseNames() {
     for (const auto& e : fs::directory_iterator(kConformance / "cases", ec))
         if (e.path().extension() == ".txt") names.push_back(e.path().stem().string());
     std::sort(names.begin(), names.end());
-    if (names.empty()) names.push_back("none");  // one test that reports the missing folder
+    if (names.empty()) names.push_back("none");  // one test that fails on the missing cases
     return names;
 }
 
@@ -129,7 +129,7 @@ class Conformance : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(Conformance, TranscriptMatchesWine) {
     const std::string name = GetParam();
-    if (!fs::exists(kConformance / "cases")) GTEST_SKIP() << "no conformance folder at " << kConformance;
+    ASSERT_TRUE(fs::exists(kConformance / "cases")) << "no conformance cases at " << kConformance;
     const fs::path script = kConformance / "cases" / (name + ".txt");
     const std::string expectedText =
         testing_support::ReadHostFile((kConformance / "expected" / (name + ".out")).string());
@@ -142,7 +142,7 @@ TEST_P(Conformance, TranscriptMatchesWine) {
     for (const auto& e : fs::directory_iterator(kConformance / "inputs")) {
         const std::string staged = prefixDir + "/drive_c/probe/in/" + e.path().filename().string();
         fs::copy(e.path(), staged, fs::copy_options::overwrite_existing);
-        // The oracle's inputs are writable files; a read-only shared folder must not make them read-only.
+        // The oracle's inputs are writable files; a checkout without write permission must not change that.
         fs::permissions(staged, fs::perms::owner_write, fs::perm_options::add);
     }
 
