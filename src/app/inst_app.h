@@ -20,6 +20,8 @@ class WVexaInstApp {
     std::uint8_t ideInstalled = 0;
     std::uint8_t completeSetup = 1;
     std::uint8_t englishFiles = 1;
+    // Set once the setup-type page has been left: its language radios then show the English-files flag.
+    std::uint8_t languageChosen = 0;
 
     // The progress window: created by the first file set, destroyed at the end of the install phase or
     // when the user cancels the source prompt.
