@@ -31,10 +31,6 @@ bool ReadMedia(const char* key, const char* section, std::string& value) {
     return ReadSetupIni(Setup().sourceDir, key, section, value, kBuildValue, "BUILD.INI") == 1;
 }
 
-bool ReadInstalled(const char* key, const char* section, std::string& value) {
-    return ReadSetupIni(Setup().installDir, key, section, value, kBuildValue, "\\BUILD.INI") == 1;
-}
-
 void WriteComponentVersion(const char* name, bool toolTable) {
     std::string version;
     if (!ReadSetupIni(Setup().sourceDir, "VERSION", name, version, kBuildValue,
@@ -58,6 +54,14 @@ std::string BuildFileFor(const std::string& component, bool toolTable) {
     for (const auto& [needle, suffix] : kSuffixes)
         if (component.find(needle) != std::string::npos) return std::string("BUILD") + suffix + ".INI";
     return "BUILD.INI";
+}
+
+bool ReadBuildRecord(const char* key, const char* section, std::string& value) {
+    for (DWORD size = kBuildValue;; size *= 2) {
+        int present = ReadSetupIni(Setup().installDir, key, section, value, size, "\\BUILD.INI");
+        // A value that filled the buffer may have been cut: read it again with room to spare.
+        if (value.size() + 1 < size || size >= (1u << 24)) return present == 1;
+    }
 }
 
 void WriteBuildRecord(WizardState&) {
@@ -96,14 +100,14 @@ void WriteBuildRecord(WizardState&) {
 
     // Later releases keep the history of what was installed: old + " + " + new.
     std::string oldValue, newValue;
-    if (ReadInstalled("BN", "BuildNumber", oldValue) && ReadMedia("BN", "BuildNumber", newValue)) {
+    if (ReadBuildRecord("BN", "BuildNumber", oldValue) && ReadMedia("BN", "BuildNumber", newValue)) {
         if (s.patchWord != 0 && oldValue.find(s.patchFileSet) == std::string::npos)
             newValue += "-" + s.patchFileSet;
         std::string history = oldValue + " + " + newValue;
         WriteIdeIni("BN", "BuildNumber", history.c_str(), "BUILD.INI");
         SetMiscellaneousValue("BuildNumber", history);
     }
-    if (ReadInstalled("DATE", "BuildNumber", oldValue) && ReadMedia("DATE", "BuildNumber", newValue)) {
+    if (ReadBuildRecord("DATE", "BuildNumber", oldValue) && ReadMedia("DATE", "BuildNumber", newValue)) {
         std::string history = oldValue + " + " + newValue;
         WriteIdeIni("DATE", "BuildNumber", history.c_str(), "BUILD.INI");
     }

@@ -11,3 +11,6 @@ void CompleteSetup(WizardState& app);
 void WriteBuildRecord(WizardState& app);
 // The media build file that records a component's version: "BUILD51.INI" ... or "BUILD.INI".
 std::string BuildFileFor(const std::string& component, bool toolTable);
+// A value of the installed build record (installation directory + "\BUILD.INI") whatever its length: the
+// build history grows with every release and patch. False when missing or "x".
+bool ReadBuildRecord(const char* key, const char* section, std::string& value);

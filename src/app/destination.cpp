@@ -2,21 +2,11 @@
 
 #include "app/message_box.h"
 #include "app/setup_record.h"
+#include "app/text.h"
 #include "engine/uninstall_log.h"
 #include "platform/win32.h"
 
 namespace {
-
-// Whether a file can be created (and is then removed) in a directory: the directory exists and is
-// writable.
-bool ProbeWritable(const std::string& directory, const char* name) {
-    std::string probe = directory + "\\" + name;
-    crt::FILE* file = crt::fopen(probe.c_str(), "w+");
-    if (!file) return false;
-    crt::fclose(file);
-    crt::remove(probe.c_str());
-    return true;
-}
 
 struct SplitPath {
     std::string drive, dir, name, ext;
@@ -47,22 +37,45 @@ SplitPath Split(const std::string& path) {
 
 }  // namespace
 
+bool ProbeWritable(const std::string& directory) {
+    // A name taken by a file (or directory) of the user's is skipped, never touched.
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        std::string probe = directory + "\\" + FormatText("~VXP%04d.TMP", attempt);
+        HANDLE file =
+            CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) {
+            CloseHandle(file);
+            DeleteFileA(probe.c_str());
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    }
+    return false;
+}
+
 bool MakeDirectoryTree(const std::string& path) {
     SplitPath p = Split(path);
     if (!p.dir.empty()) {
         for (std::size_t i = 1; i < p.dir.size(); ++i) {
             if (p.dir[i] != '\\' && p.dir[i] != '/') continue;
             std::string level = p.drive + p.dir.substr(0, i);
-            if (!ProbeWritable(level, "test.tmp") && !CreateDirectoryA(level.c_str(), nullptr)) return false;
+            if (!ProbeWritable(level) && !CreateDirectoryA(level.c_str(), nullptr)) return false;
         }
         if (p.name.empty() && p.ext.empty()) return true;
     }
     return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
 }
 
-void SetUpDestination() {
-    const std::string& dir = Setup().installDir;
-    if (!ProbeWritable(dir, "test.tmp") && !MakeDirectoryTree(dir))
+bool SetUpDestination() {
+    SetupRecord& s = Setup();
+    const std::string& dir = s.installDir;
+    if (!ProbeWritable(dir) && !MakeDirectoryTree(dir)) {
         ShowMessage(MainWindowHandle(), 1076, MB_OK);
-    CreateUninstallLog();
+        return false;
+    }
+    // Back from the summary and Next again comes here a second time: a log this run has started already
+    // keeps its one header.
+    std::string log = dir + "\\uninst.ins";
+    if (s.uninstallLog.empty() || lstrcmpiA(s.uninstallLog.c_str(), log.c_str()) != 0) CreateUninstallLog();
+    return true;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "app/completion.h"
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/start_checks.h"
@@ -37,13 +38,26 @@ bool QueryString(HKEY key, const char* name, std::string& value, DWORD size) {
     return true;
 }
 
-std::string QueryMachineString(const std::string& subKey, const char* name, DWORD size) {
+// A REG_SZ value of HKEY_LOCAL_MACHINE\subKey whatever its length (asked for its size first); empty when
+// missing.
+std::string QueryWholeMachineString(const std::string& subKey, const char* name) {
     HKEY key = nullptr;
     std::string value;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS) {
-        QueryString(key, name, value, size);
-        RegCloseKey(key);
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return value;
+    DWORD type = 0, size = 0;
+    // The value may change between the two calls: ask again while it has grown.
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) break;
+        std::vector<char> buffer(size + 1, '\0');
+        DWORD got = size;
+        LONG result =
+            RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &got);
+        if (result == ERROR_MORE_DATA) continue;
+        if (result == ERROR_SUCCESS) value = FromBuffer(buffer.data(), got < size ? got : size);
+        break;
     }
+    RegCloseKey(key);
     return value;
 }
 
@@ -76,6 +90,21 @@ float ReadInstalledIdeVersion(const std::string& programPath) {
     float value = 0;
     if (std::sscanf(version.c_str(), "%f", &value) != 1) return 0;
     return value;
+}
+
+bool BuildHistoryHas(const std::string& history, const std::string& build) {
+    if (build.empty()) return false;
+    const std::string text = ToUpper(history), wanted = ToUpper(build);
+    // Entries are joined by " + "; inside one, a version may come first ("V6.1 b12") and a patch adds
+    // "-" and its set name ("B101-Patch").
+    auto startsEntry = [](char c) { return c == ' ' || c == '\t' || c == '+'; };
+    auto endsEntry = [](char c) { return c == ' ' || c == '\t' || c == '+' || c == '-'; };
+    for (std::size_t at = text.find(wanted); at != std::string::npos; at = text.find(wanted, at + 1)) {
+        std::size_t end = at + wanted.size();
+        if ((at == 0 || startsEntry(text[at - 1])) && (end == text.size() || endsEntry(text[end])))
+            return true;
+    }
+    return false;
 }
 
 bool DetectFlavour(WizardState&) {
@@ -145,8 +174,8 @@ bool DetectFlavour(WizardState&) {
 
     if (patch && !s.patchBuildNumber.empty()) {
         std::string installed =
-            QueryMachineString(std::string(kOvraKey) + "\\Miscellaneous", "BuildNumber", 128);
-        if (ToUpper(installed).find(ToUpper(s.patchBuildNumber)) != std::string::npos) return true;
+            QueryWholeMachineString(std::string(kOvraKey) + "\\Miscellaneous", "BuildNumber");
+        if (BuildHistoryHas(installed, s.patchBuildNumber)) return true;
         return Fail(1096);
     }
 
@@ -154,11 +183,11 @@ bool DetectFlavour(WizardState&) {
 
     if (s.earlierInstallation) {
         std::string registration = std::string(kOvraKey) + "\\User Info\\Registration";
-        s.userName = QueryMachineString(registration, "Name", 128);
-        s.company = QueryMachineString(registration, "Company", 128);
+        s.userName = QueryWholeMachineString(registration, "Name");
+        s.company = QueryWholeMachineString(registration, "Company");
     } else {
-        if (ReadSetupIni(s.installDir, "Name", "User", value, 256, "\\BUILD.INI")) s.userName = value;
-        if (ReadSetupIni(s.installDir, "Company", "User", value, 256, "\\BUILD.INI")) s.company = value;
+        if (ReadBuildRecord("Name", "User", value)) s.userName = value;
+        if (ReadBuildRecord("Company", "User", value)) s.company = value;
     }
     return true;
 }

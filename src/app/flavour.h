@@ -12,3 +12,7 @@ bool DetectFlavour(WizardState& app);
 // The leading number of the FileVersion string of a program's version resource (6.10.2 gives 6.1);
 // 0 when the file has no readable version resource.
 float ReadInstalledIdeVersion(const std::string& programPath);
+
+// Whether an installed build history ("B100 + B101-Patch + B102") records the build a patch is made for,
+// as a whole entry (case ignored): "B12" fits "V6.1 b12 + B13" but not "B123".
+bool BuildHistoryHas(const std::string& history, const std::string& build);

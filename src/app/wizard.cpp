@@ -25,6 +25,8 @@
 
 namespace {
 
+constexpr int kDestinationStep = 6;
+
 template <typename Page>
 void Show(WizardState& app) {
     Page page(MainWindowHandle(), &app.pageIndex, &app.stepDirection);
@@ -44,11 +46,12 @@ void FinishRun(WizardState& app) {
     CompleteSetup(app);
 }
 
+// A patch that could not install its file set is a failed run: step 11 tells the user, and neither the
+// finish page nor a new build number follows.
 void RunPatch(WizardState& app) {
     Show<WVexaPresentation>(app);
     if (app.pageIndex == -1) return;
-    InstallPatch(app);
-    app.pageIndex = 10;
+    app.pageIndex = InstallPatch(app) ? 10 : 11;
 }
 
 }  // namespace
@@ -115,8 +118,10 @@ void RunStep(WizardState& app) {
                 }
                 case resources::kDirectoryDialog:
                     Show<WVexaDirectory>(app);
-                    // Whatever button closed the page: the directory is made and the log started.
-                    SetUpDestination();
+                    // Only a destination accepted with Next is made and gets the log: Back, Exit or the end
+                    // of the input leave the disk as it was. One that cannot be made keeps the user here.
+                    if (app.pageIndex == kDestinationStep + 1 && !SetUpDestination())
+                        app.pageIndex = kDestinationStep;
                     break;
                 case resources::kSummaryDialog:
                     Show<WVexaDiskInfo>(app);
@@ -131,7 +136,8 @@ void RunStep(WizardState& app) {
             break;
         case StepKind::PassWithLpcDefaults:
             app.completeSetup = 1;
-            app.englishFiles = 1;
+            // The English-files flag stays as the media check at start-up used it: an LPC kit whose
+            // media name no English files installs from the folder that was checked.
             Pass(app);
             break;
         case StepKind::PassClearingUser:

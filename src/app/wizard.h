@@ -11,7 +11,7 @@ void RunWizard(WizardState& app);
 enum class StepKind {
     Page,                 // show the page of `dialog`
     Pass,                 // go on in the step direction
-    PassWithLpcDefaults,  // step 3 of an LPC kit: Complete setup and English files, then pass
+    PassWithLpcDefaults,  // step 3 of an LPC kit: Complete setup, then pass
     PassClearingUser,     // step 4 of an LPC kit: empty name and company stored, then pass
     Install,              // step 9: the install phase
     Finish,               // step 10: end of a successful run and completion

@@ -12,4 +12,6 @@ class WizardState : public InstallSession {
     std::int32_t stepDirection = 1;
     std::uint8_t ideInstalled = 0;
     std::uint8_t completeSetup = 1;
+    // Set once the setup-type page has been left: its language radios then show the English-files flag.
+    std::uint8_t languageChosen = 0;
 };

@@ -54,10 +54,15 @@ void InstallPhase(WizardState& app) {
     ConfigDriver();
 }
 
-void InstallPatch(WizardState& app) {
-    WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
-    if (host.continueFlag) {
-        std::string set = Setup().patchFileSet;
-        InstallFileSet(app, set);
+bool InstallPatch(WizardState& app) {
+    bool installed = false;
+    {
+        WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
+        if (host.continueFlag) {
+            std::string set = Setup().patchFileSet;
+            installed = InstallFileSet(app, set) != 0;
+        }
     }
+    app.DestroyProgressWindow();
+    return installed;
 }

@@ -5,5 +5,6 @@ class WizardState;
 
 // Leaves the page index at 10 when every file set was installed, 11 when one failed.
 void InstallPhase(WizardState& app);
-// A patch distribution installs its one file set.
-void InstallPatch(WizardState& app);
+// A patch distribution installs its one file set; false when it could not. The progress window is
+// closed afterwards either way.
+bool InstallPatch(WizardState& app);

@@ -6,6 +6,13 @@
 
 #include "pages/option_dialog.h"
 
+// A path that names no more than a drive: empty, "\\", "C:", "C:\\".
+bool IsDriveRoot(const std::string& dir);
+// Whether every name of a path after its drive is a valid short (8.3) name: at most eight characters, an
+// optional extension of one to three, letters, digits and the punctuation short names allow.
+bool IsEightDotThreeName(const std::string& name);
+bool IsEightDotThreePath(const std::string& path);
+
 class WVexaDirectory : public InstallOptionDialog {
   public:
     WVexaDirectory(HWND parent, std::int32_t* pageIndex, std::int32_t* step);

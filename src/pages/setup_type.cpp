@@ -33,18 +33,21 @@ void WVexaFullOrCustom::SetupPage() {
         CheckDlgButton(kEnglishRadio, true);
         showLanguages(false);
     } else {
-        bool french = Setup().languageOffset != 0;
+        // Back on this page shows the language chosen on the last visit, which is what will be installed.
+        bool french = app_.languageChosen ? app_.englishFiles == 0 : Setup().languageOffset != 0;
         CheckDlgButton(kFrenchRadio, french);
         CheckDlgButton(kEnglishRadio, !french);
         showLanguages(true);
     }
-    if (HasTag(catalogue::kEnglish) && HasTag(catalogue::kFrench)) {
+    const bool english = HasTag(catalogue::kEnglish), french = HasTag(catalogue::kFrench);
+    if (english && french) {
         showLanguages(true);
     } else {
         showLanguages(false);
-        bool french = HasTag(catalogue::kFrench);
-        CheckDlgButton(kFrenchRadio, french);
-        CheckDlgButton(kEnglishRadio, !french);
+        // Media that name neither language keep the folder the media check looked in at start-up.
+        bool frenchFiles = english || french ? french : app_.englishFiles == 0;
+        CheckDlgButton(kFrenchRadio, frenchFiles);
+        CheckDlgButton(kEnglishRadio, !frenchFiles);
     }
 
     SetDlgItemText(kTypeGroup, LoadMessage(1090));
@@ -65,5 +68,6 @@ void WVexaFullOrCustom::SetupPage() {
 bool WVexaFullOrCustom::CanLeave() {
     app_.completeSetup = IsDlgButtonChecked(kComplete) ? 1 : 0;
     app_.englishFiles = IsDlgButtonChecked(kEnglishRadio) ? 1 : 0;
+    app_.languageChosen = 1;
     return true;
 }

@@ -112,6 +112,26 @@ TEST_F(FlavourTest, EarlierInstallationGivesDirectoryVersionAndUser) {
     EXPECT_EQ(::Setup().company, "Navy");
 }
 
+TEST_F(FlavourTest, LongUserValuesOfAnEarlierInstallationAreReadWhole) {
+    Flavour("INSTOVRA.INI", "1");
+    InstalledKit("C:\\Kit", "Kit", "v6102.dll");
+    const std::string name(200, 'n'), company = std::string(127, 'c') + "ompany";
+    SetMachineString("Software\\KESTRAVION\\Ovra\\6.1\\User Info\\Registration", "Name", name);
+    SetMachineString("Software\\KESTRAVION\\Ovra\\6.1\\User Info\\Registration", "Company", company);
+    ASSERT_TRUE(Detect());
+    EXPECT_EQ(::Setup().userName, name);
+    EXPECT_EQ(::Setup().company, company);
+}
+
+TEST_F(FlavourTest, LongUserValuesOfTheBuildRecordAreReadWhole) {
+    Flavour("INSTOVRA.INI", "1");
+    const std::string name(300, 'n');
+    WriteHostFile(prefix.DriveC("OVRA/BUILD.INI"), "[User]\r\nName=" + name + "\r\nCompany=Navy\r\n");
+    ASSERT_TRUE(Detect());
+    EXPECT_EQ(::Setup().userName, name);
+    EXPECT_EQ(::Setup().company, "Navy");
+}
+
 struct Outcome {
     const char* name;
     const char* flavourFile;
@@ -166,17 +186,30 @@ TEST_F(FlavourTest, PatchFileIsReadWithItsDefaults) {
     EXPECT_EQ(::Setup().patchDir, "sub");
 }
 
-TEST_F(FlavourTest, PatchBuildNumberMustBeASubstringOfTheInstalledOne) {
+TEST_F(FlavourTest, PatchBuildNumberMustBeAWholeEntryOfTheInstalledHistory) {
+    // A history far past the 128 bytes a fixed buffer would hold, ending in the build the patch fits.
+    std::string history;
+    for (int build = 1; build < 60; ++build)
+        history += "B" + std::to_string(build) + " + ";
+    history += "B100";
+    ASSERT_GT(history.size(), 300u);
     struct Case {
         const char* patch;
-        const char* installed;
+        std::string installed;
         bool fits;
     } cases[] = {{"B12", "V6.1 b12 + B13", true},
                  {"B12", "V6.1 B1", false},
                  {"b100", "B100", true},
-                 {"B12", "", false}};
+                 {"B12", "", false},
+                 {"B1", "B12", false},
+                 {"B1", "V6.1 B123 + XB1", false},
+                 {"B100", "B1000 + B1001", false},
+                 {"B101", "B100 + B101-Patch", true},
+                 {"B100", history, true},
+                 {"B59", history, true},
+                 {"B60", history, false}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.patch) + " over " + c.installed);
+        SCOPED_TRACE(std::string(c.patch) + " over " + c.installed.substr(0, 40));
         ResetSetupRecord();
         ::Setup().sourceDir = "C:\\media\\";
         ui.boxes.clear();

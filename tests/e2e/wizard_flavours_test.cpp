@@ -213,7 +213,7 @@ TEST_F(WizardFlavours, PatchPresentationInBothForms) {
     }
 }
 
-TEST_F(WizardFlavours, BackFromTheDestinationStillMakesTheDirectoryAndTheLog) {
+TEST_F(WizardFlavours, BackFromTheDestinationAndNextAgainStartsOneLog) {
     media.Flavour("INSTOVRA.INI", {"CODE=11"}).EmptyFileSets();
     auto run = Run("destination=C:\\Fresh\\Kit\npress.7=back\n");
     ASSERT_EQ(run.exitCode, 0) << run.output;

@@ -266,9 +266,13 @@ TEST_F(PageTest, DestinationIsStoredWithoutItsTrailingBackslash) {
         const char* stored;
         bool leaves;
     } cases[] = {{"C:\\Tools\\", "C:\\Tools", true},
-                 {"C:\\", "C:", true},
                  {"D:\\Kit", "D:\\Kit", true},
-                 {"", "", false}};
+                 {"", "", false},
+                 // Nothing but a drive is refused like an empty field.
+                 {"\\", "", false},
+                 {"C:\\", "C:", false},
+                 {"C:", "C:", false},
+                 {"C:\\\\", "C:\\", false}};
     for (const auto& c : cases) {
         index = 6;
         ui.boxes.clear();
@@ -288,10 +292,16 @@ TEST_F(PageTest, XeDestinationMustReadTheSameIn83Form) {
     struct Case {
         const char* typed;
         bool leaves;
-    } cases[] = {{"C:\\Not Yet There\\Sub", true},
+    } cases[] = {{"C:\\NOTYET\\SUB.DIR", true},
                  {"C:\\Long Directory Name", false},
                  {"C:\\LONG~F30", true},
-                 {"C:\\windows", true}};
+                 {"C:\\windows", true},
+                 // A directory that does not exist yet has no short form: its names must be 8.3 names.
+                 {"C:\\Not Yet There\\Sub", false},
+                 {"C:\\Program Files\\New Long Name", false},
+                 {"C:\\LONG~F30\\NEWONE", true},
+                 {"C:\\Long Directory Name\\NEW", false},
+                 {"C:\\NINECHARS", false}};
     for (const auto& c : cases) {
         ui.boxes.clear();
         index = 6;
@@ -322,6 +332,41 @@ TEST_F(PageTest, BrowseAppendsOvraAndCancelRestores) {
     page.Command(WVexaDirectory::kBrowseButton);
     EXPECT_EQ(page.GetDlgItemText(WVexaDirectory::kDirectoryEdit), "D:\\Work\\OVRA");
     EXPECT_FALSE(page.Ended());
+    // A drive root comes back from the browser with its backslash.
+    ui.browseResult = "C:\\";
+    page.Command(WVexaDirectory::kBrowseButton);
+    EXPECT_EQ(page.GetDlgItemText(WVexaDirectory::kDirectoryEdit), "C:\\OVRA");
+    EXPECT_EQ(::Setup().installDir, "C:\\OVRA");
+}
+
+TEST(EightDotThree, NamesThatAreTheirOwnShortForm) {
+    struct Case {
+        const char* name;
+        bool valid;
+    } cases[] = {{"OVRA", true},
+                 {"ovra", true},
+                 {"TOOLS.BIN", true},
+                 {"A", true},
+                 {"12345678.123", true},
+                 {"$~(X)_-.{}", true},
+                 {"123456789", false},
+                 {"TOOLS.BINX", false},
+                 {"TOOLS.", false},
+                 {".BIN", false},
+                 {"A.B.C", false},
+                 {"NEW NAME", false},
+                 {"A+B", false},
+                 {"A,B", false},
+                 {"A;B", false},
+                 {"A[1]", false},
+                 {"", false},
+                 {"R\xE9PERT", false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(IsEightDotThreeName(c.name), c.valid) << c.name;
+    EXPECT_TRUE(IsEightDotThreePath("C:\\XE\\TOOLS.1"));
+    EXPECT_TRUE(IsEightDotThreePath("\\XE"));
+    EXPECT_FALSE(IsEightDotThreePath("C:\\XE\\\\TOOLS"));
+    EXPECT_FALSE(IsEightDotThreePath("C:\\"));
 }
 
 TEST_F(PageTest, DestinationTextsForKitsAndTools) {
@@ -373,9 +418,14 @@ TEST_F(PageTest, LanguageGroupAppearsOnlyWithBothLanguages) {
         bool shown;
         bool english;
     } cases[] = {
-        {"kit english only", 0x11, 0, false, true}, {"kit french only", 0x21, 0, false, false},
-        {"kit both", 0x31, 0, true, true},          {"kit both french ui", 0x31, 1000, true, false},
-        {"st6 both", 0x34, 1000, true, true},       {"release both", 0x38, 0, true, true},
+        {"kit english only", 0x11, 0, false, true},
+        {"kit french only", 0x21, 0, false, false},
+        {"kit both", 0x31, 0, true, true},
+        {"kit both french ui", 0x31, 1000, true, false},
+        {"st6 both", 0x34, 1000, true, true},
+        {"release both", 0x38, 0, true, true},
+        // Neither language named: the flag stays as the media check used it (false here).
+        {"kit neither", 0x01, 0, false, false},
     };
     for (const auto& c : cases) {
         ResetSetupRecord();
@@ -408,6 +458,35 @@ TEST_F(PageTest, LanguageChoiceIsStored) {
     page.Command(kNextButton);
     EXPECT_EQ(app.englishFiles, 0);
     EXPECT_EQ(app.completeSetup, 1);
+}
+
+TEST_F(PageTest, TheLanguageChosenIsShownAgainOnTheNextVisit) {
+    ::Setup().productWord = 0x31;
+    WVexaInstApp app;
+    for (int choice : {107, 106}) {
+        WVexaFullOrCustom first(nullptr, app);
+        Open(first).UserClickRadio(choice);
+        first.Command(kNextButton);
+        // Back from the destination page, and Next again without touching the radios.
+        WVexaFullOrCustom again(nullptr, app);
+        Open(again);
+        EXPECT_TRUE(again.IsDlgButtonChecked(choice)) << choice;
+        EXPECT_FALSE(again.IsDlgButtonChecked(choice == 107 ? 106 : 107)) << choice;
+        again.Command(kNextButton);
+        EXPECT_EQ(app.englishFiles, choice == 106 ? 1 : 0) << choice;
+    }
+}
+
+TEST_F(PageTest, NeitherLanguageKeepsTheFolderOfTheMediaCheck) {
+    ::Setup().productWord = 0x01;
+    for (std::uint8_t english : {0, 1}) {
+        WVexaInstApp app;
+        app.englishFiles = english;
+        WVexaFullOrCustom page(nullptr, app);
+        Open(page).Command(kNextButton);
+        EXPECT_EQ(app.englishFiles, english);
+        EXPECT_FALSE(page.Find(105)->visible);
+    }
 }
 
 TEST_F(PageTest, UserInformationKeepsWhatWasTyped) {

@@ -117,5 +117,48 @@ TEST(AnswerPlan, TheSourcePromptGivesUpOnALocationAlreadyTried) {
     EXPECT_EQ(refusing.NextCommand(asked), IDCANCEL);
 }
 
+Answers Parsed(const std::string& text) {
+    Answers a;
+    std::string error;
+    EXPECT_TRUE(a.Parse(text, error)) << error;
+    return a;
+}
+
+TEST(AnswerPlan, ALanguageListGivesOneChoiceAVisit) {
+    const DialogTemplate setupType{5, 0, 0, 299, 145, 0, "Type of Setup", "MS Sans Serif", 8, {}};
+    Prompt page(setupType);
+    struct Case {
+        const char* answer;
+        std::vector<int> radios;  // clicked on visits 1, 2, 3
+    } cases[] = {{"language=French\n", {107, 107, 107}},
+                 {"language=french,keep\n", {107, 0, 0}},
+                 {"language=english, french\n", {106, 107, 107}},
+                 {"name=x\n", {0, 0, 0}}};
+    for (const auto& c : cases) {
+        AnswerPlan plan(Parsed(c.answer));
+        std::vector<int> radios;
+        for (int visit = 0; visit < 3; ++visit) {
+            radios.push_back(plan.InputFor(page).radio);
+            plan.NextCommand(page);
+        }
+        EXPECT_EQ(radios, c.radios) << c.answer;
+    }
+}
+
+TEST(AnswerPlan, APageThatKeepsComingBackStopsTheRun) {
+    const DialogTemplate destination{7, 0, 0, 299, 145, 0, "Destination Location", "MS Sans Serif", 8, {}};
+    Prompt page(destination);
+    AnswerPlan plan(Parsed("press.7=next,back\n"));
+    int visits = 0;
+    try {
+        for (; visits < 1000; ++visits)
+            plan.NextCommand(page);
+    } catch (const ScriptStuck& stuck) {
+        EXPECT_NE(std::string(stuck.what()).find("shown"), std::string::npos) << stuck.what();
+    }
+    EXPECT_GE(visits, 10);
+    EXPECT_LT(visits, 1000);
+}
+
 }  // namespace
 }  // namespace platform

@@ -21,6 +21,26 @@ int CommandWord(const std::string& word) {
     return (end && *end == '\0' && !word.empty()) ? static_cast<int>(id) : 0;
 }
 
+// Item `index` of a comma-separated list, lower-cased and trimmed; past the end, the last item when
+// `repeatLast`, else "".
+std::string ListItem(const std::string& list, int index, bool repeatLast) {
+    std::string word;
+    std::size_t start = 0;
+    for (int i = 0; start <= list.size(); ++i) {
+        std::size_t comma = list.find(',', start);
+        word =
+            ToLowerAscii(list.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        while (!word.empty() && word.front() == ' ')
+            word.erase(word.begin());
+        while (!word.empty() && word.back() == ' ')
+            word.pop_back();
+        if (i == index) return word;
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    return repeatLast ? word : std::string();
+}
+
 }  // namespace
 
 int AnswerPlan::DefaultAnswer(int messageId, UINT type) {
@@ -72,7 +92,10 @@ PageInput AnswerPlan::InputFor(const Dialog& dialog) const {
             break;
         case 5:
             if (auto v = answers_.Get("language")) {
-                std::string l = ToLowerAscii(*v);
+                // "language=french,keep": one word a visit, the last one for every later visit; "keep"
+                // leaves the radios as the page shows them.
+                auto seen = visits_.find(dialog.TemplateId());
+                std::string l = ListItem(*v, seen == visits_.end() ? 0 : seen->second, true);
                 if (l == "english") input.radio = 106;
                 if (l == "french") input.radio = 107;
             }
@@ -95,24 +118,14 @@ void AnswerPlan::Apply(const PageInput& input, Dialog& dialog) {
 int AnswerPlan::NextCommand(const Dialog& dialog) {
     // "press.N=back,next": the command for each visit of dialog N, then the forward command.
     int visit = visits_[dialog.TemplateId()]++;
-    if (auto list = answers_.Get("press." + std::to_string(dialog.TemplateId()))) {
-        std::size_t start = 0;
-        for (int i = 0; start <= list->size(); ++i) {
-            std::size_t comma = list->find(',', start);
-            std::string word = ToLowerAscii(
-                list->substr(start, comma == std::string::npos ? std::string::npos : comma - start));
-            while (!word.empty() && word.front() == ' ')
-                word.erase(word.begin());
-            while (!word.empty() && word.back() == ' ')
-                word.pop_back();
-            if (i == visit) {
-                if (int id = CommandWord(word)) return id;
-                break;
-            }
-            if (comma == std::string::npos) break;
-            start = comma + 1;
-        }
-    }
+    if (auto list = answers_.Get("press." + std::to_string(dialog.TemplateId())))
+        if (int id = CommandWord(ListItem(*list, visit, false))) return id;
+    // A page that sends the run back to itself (a destination that cannot be made) would otherwise come
+    // round forever with the same answers. The source prompt has its own guard below.
+    if (visit >= kMaxVisits && dialog.TemplateId() != 15)
+        throw ScriptStuck("dialog " + std::to_string(dialog.TemplateId()) + " (\"" + dialog.caption +
+                          "\") shown " + std::to_string(visit + 1) +
+                          " times; the answers file does not get this run past it");
     if (dialog.TemplateId() == 15) {
         if (answers_.Get("source").value_or("") == "cancel") return IDCANCEL;
         // The prompt comes back when the files are not at the location given: offering the same place

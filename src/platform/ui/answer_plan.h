@@ -51,6 +51,8 @@ class AnswerPlan {
     const Answers& answers() const { return answers_; }
 
   private:
+    // Unscripted visits of one dialog before the run is taken to be going round in a circle.
+    static constexpr int kMaxVisits = 20;
     Answers answers_;
     std::map<int, int> visits_;             // dialog template id -> visits so far
     std::set<std::string> triedLocations_;  // source locations already offered at the prompt

@@ -3,7 +3,8 @@
 //   destination=C:\Kit            the installation directory typed on the destination page
 //   name=Ada Lovelace             user name and company on the user-information page
 //   company=Analytical Engines
-//   language=English              English or French on the setup-type page
+//   language=English              English or French on the setup-type page; a list (French,keep) gives
+//                                 one word a visit, "keep" leaving the choice as shown
 //   answer.1071=cancel            the button for message box 1071: ok, cancel, yes, no, retry, abort, ignore
 //   browse=C:\Other               the folder the folder browser returns (empty: the browser is cancelled)
 //
