@@ -1,7 +1,7 @@
 # The native Windows program: SETUP.EXE and winprobe.exe over the real API, and the logic's unit tests
 # that need no simulated machine, built with GoogleTest from Debian's sources. Everything is linked
 # statically, so nothing but the executables has to stand beside them.
-add_link_options(-static -static-libgcc -static-libstdc++)
+add_link_options(-static -static-libgcc -static-libstdc++ -s)
 # Executables named as on the media (SETUP.EXE), straight in the build directory.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 

@@ -130,12 +130,11 @@ Result RunAsWineUser(const std::string& command) {
 }
 
 Result RunInPrefix(const std::string& prefix, const std::string& command, bool display) {
+    // Wine's service processes outlive the program and keep the server up: end them, then wait for the
+    // server, which writes the registry to the prefix as it goes.
+    std::string script = command + "; status=$?; wineserver -k; wineserver -w; exit $status";
     std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY " + WineEnvironment(prefix);
-    std::string line =
-        display
-            ? env + " xvfb-run -a sh -c " + ShellQuote(command + "; status=$?; wineserver -w; exit $status")
-            : env + " sh -c " + ShellQuote(command + "; status=$?; wineserver -w; exit $status");
-    return RunAsWineUser(line);
+    return RunAsWineUser(env + (display ? " xvfb-run -a sh -c " : " sh -c ") + ShellQuote(script));
 }
 
 bool CopyBasePrefix(const std::string& dir, std::string& error) {
