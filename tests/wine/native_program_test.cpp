@@ -93,7 +93,7 @@ TEST(NativeProgram, InstallsTheFullKitThatWinesToolsRead) {
     EXPECT_NE(query.output.find("REG_SZ"), std::string::npos) << query.output;
     EXPECT_NE(query.output.find("c:\\OVRA"), std::string::npos) << query.output;
 
-    EXPECT_FALSE(ReadFile(prefix + "/drive_c/OVRA/BIN/Ovra.exe").empty());
+    EXPECT_FALSE(ReadFile(prefix + "/drive_c/OVRA/BIN/Ovra.EXE").empty());
     // The Program Manager group, made by Wine's own service in its desktop process.
     Result group = RunAsWineUser(
         "ls -d " + ShellQuote(prefix + "/drive_c") +
@@ -152,8 +152,10 @@ TEST(NativeProgram, SameInstallationAsTheSimulatedMachine) {
     EXPECT_TRUE(unexplained.empty()) << "differences not in known_differences.txt:\n" << unexplained;
     // An entry that explains nothing any more is taken out, so the list stays the list of what differs.
     for (std::size_t i = 0; i < known.size(); ++i)
-        EXPECT_GT(used[i], 0) << "known_differences.txt line " << known[i].line
-                              << " matches nothing: " << known[i].pattern;
+        if (!known[i].optional) {
+            EXPECT_GT(used[i], 0) << "known_differences.txt line " << known[i].line
+                                  << " matches nothing: " << known[i].pattern;
+        }
 }
 
 }  // namespace
