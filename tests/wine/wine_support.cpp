@@ -134,7 +134,10 @@ Result RunInPrefix(const std::string& prefix, const std::string& command, bool d
     // server, which writes the registry to the prefix as it goes.
     std::string script = command + "; status=$?; wineserver -k; wineserver -w; exit $status";
     std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY " + WineEnvironment(prefix);
-    return RunAsWineUser(env + (display ? " xvfb-run -a sh -c " : " sh -c ") + ShellQuote(script));
+    // Each run looks for a free display from a number of its own, so that runs started together (and
+    // other X tests of the suite) do not race for the same one.
+    std::string xvfb = " xvfb-run -a -n " + std::to_string(100 + getpid() % 800) + " sh -c ";
+    return RunAsWineUser(env + (display ? xvfb : " sh -c ") + ShellQuote(script));
 }
 
 bool CopyBasePrefix(const std::string& dir, std::string& error) {
