@@ -40,9 +40,9 @@ std::string MaskTemporaryNames(const std::string& line) {
 }
 
 // The cases of the probes winprobe has (Program Manager has none: its probe is the setup itself).
-std::vector<std::string> Cases() {
+std::vector<std::string> Cases(const std::string& conformance) {
     std::vector<std::string> names;
-    if (DIR* dir = opendir((kConformance + "/cases").c_str())) {
+    if (DIR* dir = opendir((conformance + "/cases").c_str())) {
         while (dirent* e = readdir(dir)) {
             std::string name = e->d_name;
             if (name.size() > 4 && name.compare(name.size() - 4, 4, ".txt") == 0 &&
@@ -66,8 +66,9 @@ std::string ProbeOf(const std::string& name, const std::string& script) {
 
 TEST(NativeProbe, TranscriptsEqualWinesForThePublicCases) {
     if (std::string why = SkipReason(); !why.empty()) GTEST_SKIP() << why;
-    std::vector<std::string> cases = Cases();
-    ASSERT_FALSE(cases.empty()) << "no cases in " << kConformance;
+    const std::string conformance = Reachable(kConformance);
+    std::vector<std::string> cases = Cases(conformance);
+    ASSERT_FALSE(cases.empty()) << "no cases in " << conformance;
     WorkDir work("probe");
     const std::string prefix = work.path() + "/prefix";
     std::string error;
@@ -76,20 +77,20 @@ TEST(NativeProbe, TranscriptsEqualWinesForThePublicCases) {
     // Every case in one session of the prefix, each with a fresh C:\probe holding the inputs.
     std::string script;
     for (const std::string& name : cases) {
-        std::string probe = ProbeOf(name, ReadFile(kConformance + "/cases/" + name + ".txt"));
+        std::string probe = ProbeOf(name, ReadFile(conformance + "/cases/" + name + ".txt"));
         script += "rm -rf " + ShellQuote(prefix + "/drive_c/probe") + " && mkdir -p " +
-                  ShellQuote(prefix + "/drive_c/probe/in") + " && cp " + ShellQuote(kConformance) +
+                  ShellQuote(prefix + "/drive_c/probe/in") + " && cp " + ShellQuote(conformance) +
                   "/inputs/* " + ShellQuote(prefix + "/drive_c/probe/in/") + " && chmod -R u+w " +
                   ShellQuote(prefix + "/drive_c/probe") + " && wine " +
-                  ShellQuote(WindowsBuild() + "/winprobe.exe") + " " + probe + " < " +
-                  ShellQuote(kConformance + "/cases/" + name + ".txt") + " > " +
+                  ShellQuote(Reachable(WindowsBuild() + "/winprobe.exe")) + " " + probe + " < " +
+                  ShellQuote(conformance + "/cases/" + name + ".txt") + " > " +
                   ShellQuote(work.path() + "/" + name + ".out") + "; ";
     }
     Result run = RunInPrefix(prefix, script + "true");
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
     for (const std::string& name : cases) {
-        std::vector<std::string> want = Lines(ReadFile(kConformance + "/expected/" + name + ".out"));
+        std::vector<std::string> want = Lines(ReadFile(conformance + "/expected/" + name + ".out"));
         std::vector<std::string> got = Lines(ReadFile(work.path() + "/" + name + ".out"));
         std::string differing;
         for (std::size_t i = 0; i < std::max(want.size(), got.size()); ++i) {

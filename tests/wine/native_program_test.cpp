@@ -28,7 +28,7 @@ std::string WinePath(const std::string& host) {
 }
 
 std::string Media(const std::string& name) {
-    return std::string(OVRA_BINARY_DIR) + "/media/" + name;
+    return Reachable(std::string(OVRA_BINARY_DIR) + "/media/" + name);
 }
 
 struct Installation {
@@ -53,9 +53,9 @@ Installation InstallWithLinux(const std::string& prefix, const std::string& medi
                               const std::string& scratch, const std::string& tag) {
     std::string transcript = scratch + "/linux-" + tag + ".txt";
     std::string command = "env " + WineEnvironment(prefix) + " " +
-                          ShellQuote(std::string(OVRA_BINARY_DIR) + "/setup") + " --ui script --prefix " +
-                          ShellQuote(prefix) + " --media " + ShellQuote(media) + " --answers " +
-                          ShellQuote(answers) + " --transcript " + ShellQuote(transcript);
+                          ShellQuote(Reachable(std::string(OVRA_BINARY_DIR) + "/setup")) +
+                          " --ui script --prefix " + ShellQuote(prefix) + " --media " + ShellQuote(media) +
+                          " --answers " + ShellQuote(answers) + " --transcript " + ShellQuote(transcript);
     Installation done;
     done.run = RunAsWineUser(command);
     done.transcript = ReadFile(transcript);
@@ -67,8 +67,9 @@ TEST(NativeProgram, UnitTestsPassUnderWine) {
     WorkDir work("unit");
     std::string error;
     ASSERT_TRUE(CopyBasePrefix(work.path() + "/prefix", error)) << error;
-    Result run = RunInPrefix(work.path() + "/prefix",
-                             "wine " + ShellQuote(WindowsBuild() + "/unit_tests.exe") + " --gtest_brief=1");
+    Result run =
+        RunInPrefix(work.path() + "/prefix",
+                    "wine " + ShellQuote(Reachable(WindowsBuild() + "/unit_tests.exe")) + " --gtest_brief=1");
     EXPECT_EQ(run.exitCode, 0) << run.output;
     EXPECT_NE(run.output.find("[  PASSED  ]"), std::string::npos) << run.output;
 }
