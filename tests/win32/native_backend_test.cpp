@@ -117,7 +117,8 @@ TEST_F(NativeBackend, FindReturnsNamesAttributesAndSizes) {
     Put("Long File Name.txt", "12345");
     ASSERT_TRUE(CreateDirectoryA(Path("Sub").c_str(), nullptr));
     WIN32_FIND_DATAA data;
-    std::memset(&data, 0xCC, sizeof data);
+    // Sentinels, so that a field the call leaves alone shows.
+    std::memset(static_cast<void*>(&data), 0xCC, sizeof data);
     HANDLE find = FindFirstFileA(Path("*.txt").c_str(), &data);
     ASSERT_NE(find, INVALID_HANDLE_VALUE) << GetLastError();
     EXPECT_STREQ(data.cFileName, "Long File Name.txt");
