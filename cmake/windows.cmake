@@ -7,13 +7,14 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 
 # The platform layer without the simulated machine: the real API, the script and text front ends, and
 # the few helpers of the machine that are plain text functions.
+# The native windowed front end, when present, lives in src/platform/ui/win32.
 file(GLOB WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS
-  src/platform/*.cpp src/platform/ui/*.cpp src/platform/win32/*.cpp)
+  src/platform/*.cpp src/platform/ui/*.cpp src/platform/ui/win32/*.cpp src/platform/win32/*.cpp)
 list(FILTER WIN_PLATFORM_SOURCES EXCLUDE REGEX "src/platform/ui/host_files\\.cpp$")
 list(APPEND WIN_PLATFORM_SOURCES src/platform/machine/text_util.cpp src/platform/machine/szdd_names.cpp)
 add_library(ovra_platform STATIC ${WIN_PLATFORM_SOURCES})
 target_include_directories(ovra_platform PUBLIC src)
-target_link_libraries(ovra_platform PUBLIC version lz32 advapi32 user32 kernel32)
+target_link_libraries(ovra_platform PUBLIC version lz32 advapi32 user32 gdi32 comctl32 shell32 ole32 kernel32)
 
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS
   src/app/*.cpp src/pages/*.cpp src/engine/*.cpp src/components/*.cpp src/config/*.cpp src/resources/*.cpp)
