@@ -1,4 +1,4 @@
-// Program Manager execute strings: the parser, which runs before anything is done.
+// Program Manager execute strings: the command reader, and names made file names.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const auto& c : commands)
             FUZZ_CHECK(!c.name.empty());
     }
-    for (const char* group : {"Ovra", "", "a\\b"})
-        (void)platform::Progman::GroupFolder(group);
+    std::string fileName = platform::Progman::FileName(text);
+    FUZZ_CHECK(fileName.size() == text.size());
+    FUZZ_CHECK(fileName.find_first_of("\\/:*?\"<>|") == std::string::npos);
     return 0;
 }

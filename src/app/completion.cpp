@@ -1,11 +1,11 @@
 #include "app/completion.h"
 
-#include "app/inst_app.h"
 #include "app/message_box.h"
 #include "app/registry_util.h"
 #include "app/setup_record.h"
 #include "app/tags.h"
 #include "app/text.h"
+#include "app/wizard_state.h"
 #include "engine/setup_ini.h"
 #include "engine/uninstall_log.h"
 #include "pages/finish.h"
@@ -60,7 +60,7 @@ std::string BuildFileFor(const std::string& component, bool toolTable) {
     return "BUILD.INI";
 }
 
-void WriteBuildRecord(WVexaInstApp&) {
+void WriteBuildRecord(WizardState&) {
     const SetupRecord& s = Setup();
     for (const char* name : catalogue::BuildComponentsTools())
         WriteComponentVersion(name, true);
@@ -109,7 +109,7 @@ void WriteBuildRecord(WVexaInstApp&) {
     }
 }
 
-void CompleteSetup(WVexaInstApp& app) {
+void CompleteSetup(WizardState& app) {
     {
         WVexaTerminate page(MainWindowHandle(), &app.pageIndex, &app.stepDirection);
         RunPage(page);

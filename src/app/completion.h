@@ -4,10 +4,10 @@
 
 #include <string>
 
-class WVexaInstApp;
+class WizardState;
 
-void CompleteSetup(WVexaInstApp& app);
+void CompleteSetup(WizardState& app);
 // The build and version record: BUILD.INI in the installation directory and the registry's build values.
-void WriteBuildRecord(WVexaInstApp& app);
+void WriteBuildRecord(WizardState& app);
 // The media build file that records a component's version: "BUILD51.INI" ... or "BUILD.INI".
 std::string BuildFileFor(const std::string& component, bool toolTable);

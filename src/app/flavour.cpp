@@ -78,7 +78,7 @@ float ReadInstalledIdeVersion(const std::string& programPath) {
     return value;
 }
 
-bool DetectFlavour(WVexaInstApp&) {
+bool DetectFlavour(WizardState&) {
     SetupRecord& s = Setup();
     if (!HasInstallRights()) ShowMessage(MainWindowHandle(), 1247, MB_ICONEXCLAMATION);
     s.captionId = 1061;

@@ -4,10 +4,10 @@
 
 #include <string>
 
-class WVexaInstApp;
+class WizardState;
 
 // Runs once, first thing in the wizard. False stops the setup (its message has been shown).
-bool DetectFlavour(WVexaInstApp& app);
+bool DetectFlavour(WizardState& app);
 
 // The leading number of the FileVersion string of a program's version resource (6.10.2 gives 6.1);
 // 0 when the file has no readable version resource.

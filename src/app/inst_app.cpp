@@ -4,7 +4,6 @@
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/wizard.h"
-#include "engine/progress.h"
 #include "platform/win32.h"
 
 WVexaInstApp::WVexaInstApp() {
@@ -13,18 +12,6 @@ WVexaInstApp::WVexaInstApp() {
 }
 
 WVexaInstApp::~WVexaInstApp() = default;
-
-InstallDetailDialog& WVexaInstApp::EnsureProgressWindow() {
-    if (!progress) {
-        progress = std::make_unique<InstallDetailDialog>(MainWindowHandle());
-        progress->Create();
-    }
-    return *progress;
-}
-
-void WVexaInstApp::DestroyProgressWindow() {
-    progress.reset();
-}
 
 void WVexaInstApp::InitMainWindow() {
     // A maximised frame titled with the caption message, painted by the background window.

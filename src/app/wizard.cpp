@@ -4,12 +4,12 @@
 #include "app/completion.h"
 #include "app/destination.h"
 #include "app/flavour.h"
-#include "app/inst_app.h"
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/start_checks.h"
 #include "app/tags.h"
 #include "app/user_record.h"
+#include "app/wizard_state.h"
 #include "components/install_phase.h"
 #include "engine/media_check.h"
 #include "pages/directory.h"
@@ -26,17 +26,17 @@
 namespace {
 
 template <typename Page>
-void Show(WVexaInstApp& app) {
+void Show(WizardState& app) {
     Page page(MainWindowHandle(), &app.pageIndex, &app.stepDirection);
     RunPage(page);
 }
 
-void Pass(WVexaInstApp& app) {
+void Pass(WizardState& app) {
     app.pageIndex += app.stepDirection;
 }
 
 // The end of a successful run, before the completion step.
-void FinishRun(WVexaInstApp& app) {
+void FinishRun(WizardState& app) {
     if (Setup().patchWord == 0) {
         WriteUserRecord();
         if (IsOvraFamily()) ShowMessage(MainWindowHandle(), 1087, MB_OK);
@@ -44,7 +44,7 @@ void FinishRun(WVexaInstApp& app) {
     CompleteSetup(app);
 }
 
-void RunPatch(WVexaInstApp& app) {
+void RunPatch(WizardState& app) {
     Show<WVexaPresentation>(app);
     if (app.pageIndex == -1) return;
     InstallPatch(app);
@@ -91,7 +91,7 @@ StepAction DecideStep(int index) {
     }
 }
 
-void RunStep(WVexaInstApp& app) {
+void RunStep(WizardState& app) {
     StepAction action = DecideStep(app.pageIndex);
     switch (action.kind) {
         case StepKind::Page:
@@ -156,7 +156,7 @@ void RunStep(WVexaInstApp& app) {
     }
 }
 
-void RunWizard(WVexaInstApp& app) {
+void RunWizard(WizardState& app) {
     app.pageIndex = 0;
     app.stepDirection = 1;
     Setup().userName.clear();

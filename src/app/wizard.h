@@ -1,11 +1,11 @@
 // The wizard: a step machine over the page index, from the flavour checks to the last page.
 #pragma once
 
-class WVexaInstApp;
+class WizardState;
 
 // Steps 0 to 11 until the index is -1 (an index outside 0..11 ends the wizard too); always ends by
 // posting the quit message.
-void RunWizard(WVexaInstApp& app);
+void RunWizard(WizardState& app);
 // What the step table says for an index under the current flavour: a pure function of the index and the
 // flavour's tags.
 enum class StepKind {
@@ -25,4 +25,4 @@ struct StepAction {
 StepAction DecideStep(int index);
 
 // One step of the table for the current index: shows its page or passes it in the step direction.
-void RunStep(WVexaInstApp& app);
+void RunStep(WizardState& app);

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "app/inst_app.h"
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/tags.h"
+#include "app/wizard_state.h"
 #include "components/family_installers.h"
 #include "components/ide_component.h"
 #include "components/tools_host.h"
@@ -26,7 +26,7 @@ void InstallSet(WVexaTools& host, const char* name) {
 
 }  // namespace
 
-void InstallPhase(WVexaInstApp& app) {
+void InstallPhase(WizardState& app) {
     using namespace catalogue;
     // An IDE installation starts from an empty configuration file.
     if (IsOvraFamily()) {
@@ -54,7 +54,7 @@ void InstallPhase(WVexaInstApp& app) {
     ConfigDriver();
 }
 
-void InstallPatch(WVexaInstApp& app) {
+void InstallPatch(WizardState& app) {
     WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
     if (host.continueFlag) {
         std::string set = Setup().patchFileSet;

@@ -10,7 +10,7 @@ namespace {
 WVexaTools* g_toolsHost = nullptr;
 }  // namespace
 
-WVexaTools::WVexaTools(WVexaInstApp& app, HWND parent, std::int32_t* pageIndex, std::int32_t* step)
+WVexaTools::WVexaTools(WizardState& app, HWND parent, std::int32_t* pageIndex, std::int32_t* step)
     : InstallOptionDialog(parent, resources::kToolsHostDialog, pageIndex, step),
       ddeCallback(&VexaDdeCallback),
       app_(app) {

@@ -4,20 +4,19 @@
 
 #include <cstdint>
 
+#include "app/wizard_state.h"
 #include "pages/option_dialog.h"
 #include "platform/win_types.h"
-
-class WVexaInstApp;
 
 class WVexaTools : public InstallOptionDialog {
   public:
     // Stores itself in the program-wide pointer through which the DDE callback reaches it.
-    WVexaTools(WVexaInstApp& app, HWND parent, std::int32_t* pageIndex, std::int32_t* step);
+    WVexaTools(WizardState& app, HWND parent, std::int32_t* pageIndex, std::int32_t* step);
     ~WVexaTools() override;
     WVexaTools(const WVexaTools&) = delete;
     WVexaTools& operator=(const WVexaTools&) = delete;
 
-    WVexaInstApp& App() { return app_; }
+    WizardState& App() { return app_; }
 
     DWORD ddeInstance = 0;
     HCONV conversation = nullptr;
@@ -28,7 +27,7 @@ class WVexaTools : public InstallOptionDialog {
     PFNCALLBACK ddeCallback;
 
   private:
-    WVexaInstApp& app_;
+    WizardState& app_;
 };
 
 // The host in force (nullptr outside the install phase).

@@ -5,13 +5,13 @@
 #include <span>
 #include <vector>
 
-#include "app/inst_app.h"
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/tags.h"
 #include "app/text.h"
 #include "engine/file_transfer.h"
 #include "engine/install_list.h"
+#include "engine/install_session.h"
 #include "engine/progress.h"
 #include "engine/setup_ini.h"
 #include "engine/simulator_dlls.h"
@@ -60,7 +60,7 @@ std::string DriveAndDirectory(const std::string& path) {
 // The run of one list: the installation directory, the source base and the open data file.
 class ListRun {
   public:
-    ListRun(WVexaInstApp& app, std::string base, crt::FILE* data)
+    ListRun(InstallSession& app, std::string base, crt::FILE* data)
         : app_(app), installDir_(Setup().installDir), base_(std::move(base)), data_(data) {}
 
     // false ends the set with result 0.
@@ -206,7 +206,7 @@ class ListRun {
         return true;
     }
 
-    WVexaInstApp& app_;
+    InstallSession& app_;
     std::string installDir_;
     std::string base_;
     crt::FILE* data_;
@@ -230,7 +230,7 @@ bool CanOpenForReading(const std::string& path) {
     return true;
 }
 
-bool LocateFileSet(WVexaInstApp& app, std::string& setName, std::string& base, FileSetLocation& found) {
+bool LocateFileSet(InstallSession& app, std::string& setName, std::string& base, FileSetLocation& found) {
     const bool release = HasTag(catalogue::kRelease);
     for (;;) {
         std::string first = FileSetStem(base, setName, release, app.englishFiles != 0, false);
@@ -262,7 +262,7 @@ bool LocateFileSet(WVexaInstApp& app, std::string& setName, std::string& base, F
     }
 }
 
-int InstallFileSet(WVexaInstApp& app, std::string& setName) {
+int InstallFileSet(InstallSession& app, std::string& setName) {
     app.EnsureProgressWindow();
     std::string base = DriveAndDirectory(Setup().sourceDir);
     FileSetLocation location;

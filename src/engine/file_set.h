@@ -4,7 +4,7 @@
 
 #include <string>
 
-class WVexaInstApp;
+class InstallSession;
 
 // Where a set's files may lie below source base B: B [L] N, or B [L] N "\" N (no extension), where L is
 // "English\" or "French\" unless the flavour is a RELEASE layout.
@@ -19,8 +19,8 @@ struct FileSetLocation {
 };
 // Finds the pair from `base` on, prompting for another location until it is found. False when the user
 // cancelled the prompt (the progress window is then destroyed). `base` holds the location used.
-bool LocateFileSet(WVexaInstApp& app, std::string& setName, std::string& base, FileSetLocation& found);
+bool LocateFileSet(InstallSession& app, std::string& setName, std::string& base, FileSetLocation& found);
 
 // Runs the install list of `setName` (lower-cased in place for display). 1 when the whole list was
 // processed, 0 when the source prompt was cancelled or an error ended the set.
-int InstallFileSet(WVexaInstApp& app, std::string& setName);
+int InstallFileSet(InstallSession& app, std::string& setName);

@@ -2,11 +2,11 @@
 
 #include <cstdio>
 
-#include "app/inst_app.h"
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/text.h"
 #include "engine/install_list.h"
+#include "engine/install_session.h"
 #include "engine/progress.h"
 #include "engine/setup_ini.h"
 #include "platform/win32.h"
@@ -141,7 +141,7 @@ void OtherCopy(Installer& installer, std::string& ne, const std::string& dest, c
 
 }  // namespace
 
-TransferOutcome InstallTransferredFile(WVexaInstApp& app, const FileTransfer& file) {
+TransferOutcome InstallTransferredFile(InstallSession& app, const FileTransfer& file) {
     const std::string& installDir = Setup().installDir;
     std::string ne = file.destName;
 

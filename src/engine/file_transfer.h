@@ -5,7 +5,7 @@
 
 #include <string>
 
-class WVexaInstApp;
+class InstallSession;
 
 // One file that the install list has extracted into I\tempfile.tmp.
 struct FileTransfer {
@@ -19,7 +19,7 @@ struct FileTransfer {
 enum class TransferOutcome { kContinue, kEndSet };
 
 // Installs I\tempfile.tmp as `file`; kEndSet only when the destination disk is full.
-TransferOutcome InstallTransferredFile(WVexaInstApp& app, const FileTransfer& file);
+TransferOutcome InstallTransferredFile(InstallSession& app, const FileTransfer& file);
 
 // True when the two paths differ in drive or directory (the name part is ignored; case is not).
 bool PathsDiffer(const std::string& a, const std::string& b);

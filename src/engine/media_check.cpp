@@ -1,10 +1,10 @@
 #include "engine/media_check.h"
 
-#include "app/inst_app.h"
 #include "app/setup_record.h"
 #include "app/tags.h"
 #include "engine/file_set.h"
 #include "engine/install_list.h"
+#include "engine/install_session.h"
 #include "platform/win32.h"
 #include "resources/catalogue.h"
 
@@ -28,7 +28,7 @@ bool SetApplies(const catalogue::MediaFileSet& set) {
 
 }  // namespace
 
-bool IsFileSetOnMedia(WVexaInstApp& app, const std::string& setName) {
+bool IsFileSetOnMedia(InstallSession& app, const std::string& setName) {
     install_list::PathParts parts = install_list::SplitPath(Setup().sourceDir);
     const std::string base = parts.drive + parts.dir;
     const bool release = HasTag(catalogue::kRelease);
@@ -40,7 +40,7 @@ bool IsFileSetOnMedia(WVexaInstApp& app, const std::string& setName) {
     return false;
 }
 
-bool CheckMediaForSelection(WVexaInstApp& app) {
+bool CheckMediaForSelection(InstallSession& app) {
     const SetupRecord& s = Setup();
     if (!s.patchWord && !s.productWord && !s.word8051 && !s.word80251 && !s.xaWord && !s.lpcWord &&
         !s.st6Word && !s.addOnWord)

@@ -3,10 +3,10 @@
 
 #include <string>
 
-class WVexaInstApp;
+class InstallSession;
 
 // True when the install list and the data file of the set can both be opened at one of the two places
 // the engine looks (never prompts).
-bool IsFileSetOnMedia(WVexaInstApp& app, const std::string& setName);
+bool IsFileSetOnMedia(InstallSession& app, const std::string& setName);
 // True when every file set of every component the flavour selects is on the media (a patch: its one set).
-bool CheckMediaForSelection(WVexaInstApp& app);
+bool CheckMediaForSelection(InstallSession& app);

@@ -1,9 +1,9 @@
 #include "pages/setup_type.h"
 
-#include "app/inst_app.h"
 #include "app/message_box.h"
 #include "app/setup_record.h"
 #include "app/tags.h"
+#include "app/wizard_state.h"
 #include "resources/catalogue.h"
 #include "resources/dialog_templates.h"
 
@@ -12,7 +12,7 @@ constexpr int kTypeGroup = 108, kComplete = 204, kCustom = 205;
 constexpr int kLanguageGroup = 105, kEnglishRadio = 106, kFrenchRadio = 107;
 }  // namespace
 
-WVexaFullOrCustom::WVexaFullOrCustom(HWND parent, WVexaInstApp& app)
+WVexaFullOrCustom::WVexaFullOrCustom(HWND parent, WizardState& app)
     : InstallOptionDialog(parent, resources::kSetupTypeDialog, &app.pageIndex, &app.stepDirection),
       app_(app) {}
 

@@ -3,15 +3,15 @@
 
 #include "pages/option_dialog.h"
 
-class WVexaInstApp;
+class WizardState;
 
 class WVexaFullOrCustom : public InstallOptionDialog {
   public:
-    WVexaFullOrCustom(HWND parent, WVexaInstApp& app);
+    WVexaFullOrCustom(HWND parent, WizardState& app);
     void SetupPage() override;
     bool CanLeave() override;
     void CmHelp() override { ShowHelp(4); }
 
   private:
-    WVexaInstApp& app_;
+    WizardState& app_;
 };

@@ -154,4 +154,11 @@ class DdeApi {
     virtual UINT DdeGetLastError(DWORD instance) = 0;
 };
 
+// Where the shell keeps its folders.
+class ShellApi {
+  public:
+    virtual ~ShellApi() = default;
+    virtual HRESULT SHGetFolderPathA(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path) = 0;
+};
+
 }  // namespace platform

@@ -14,6 +14,7 @@ struct Services {
     SystemApi* system = nullptr;
     DdeApi* dde = nullptr;
     UiApi* ui = nullptr;
+    ShellApi* shell = nullptr;
 };
 
 // The services the free functions of win32.h reach. Installing replaces the previous set as a whole.

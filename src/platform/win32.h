@@ -82,6 +82,7 @@ inline BOOL DdeDisconnect(HCONV conv) { return platform::Current().dde->DdeDisco
 inline BOOL DdeFreeStringHandle(DWORD instance, HSZ handle) { return platform::Current().dde->DdeFreeStringHandle(instance, handle); }
 inline BOOL DdeUninitialize(DWORD instance) { return platform::Current().dde->DdeUninitialize(instance); }
 inline UINT DdeGetLastError(DWORD instance) { return platform::Current().dde->DdeGetLastError(instance); }
+inline HRESULT SHGetFolderPathA(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path) { return platform::Current().shell->SHGetFolderPathA(owner, folder, token, flags, path); }
 inline int MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WORD languageId) { return platform::Current().ui->MessageBoxExA(owner, text, caption, type, languageId); }
 inline BOOL WinHelpA(HWND owner, LPCSTR helpFile, UINT command, DWORD data) { return platform::Current().ui->WinHelpA(owner, helpFile, command, data); }
 inline std::intptr_t ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters, LPCSTR directory, int showCommand) { return platform::Current().ui->ShellExecuteA(owner, operation, file, parameters, directory, showCommand); }

@@ -311,5 +311,14 @@ inline constexpr DWORD DDE_FACK = 0x8000;
 inline constexpr UINT CF_TEXT = 1;
 inline constexpr DWORD TIMEOUT_ASYNC = 0xFFFFFFFF;
 
+// Shell folders (SHGetFolderPathA).
+using HRESULT = LONG;
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
+inline constexpr int CSIDL_PROGRAMS = 0x0002;
+inline constexpr int CSIDL_COMMON_PROGRAMS = 0x0017;
+inline constexpr int CSIDL_FLAG_CREATE = 0x8000;
+inline constexpr DWORD SHGFP_TYPE_CURRENT = 0;
+
 // LoadModule / ShellExecuteA results above 31 mean success.
 inline constexpr UINT SE_ERR_FNF = 2;

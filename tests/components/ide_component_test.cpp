@@ -25,7 +25,7 @@ using testing_support::ReadHostFile;
 using testing_support::SetTags;
 using testing_support::WriteHostFile;
 
-const std::string kGroupHost = "ProgramData/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1/";
+const std::string kCommonGroupHost = "ProgramData/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1";
 
 class IdeComponentTest : public ::testing::Test {
   protected:
@@ -70,7 +70,12 @@ class IdeComponentTest : public ::testing::Test {
             InstallIdeComponent(host);
         continueFlag = host.continueFlag;
     }
-    bool Shortcut(const char* item) { return HostExists(prefix.DriveC(kGroupHost + item + ".lnk")); }
+    // The group in the Start menu of the user running the setup, as the host sees it.
+    std::string GroupHost() {
+        return "users/" + prefix.machine().prefix().UserName() +
+               "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1/";
+    }
+    bool Shortcut(const char* item) { return HostExists(prefix.DriveC(GroupHost() + item + ".lnk")); }
 
     testing_support::RecordingUi ui;
     testing_support::TempPrefix prefix{&ui};
@@ -99,10 +104,14 @@ TEST_F(IdeComponentTest, FullKitInstallsSetsWritesEntriesAndMakesTheGroup) {
     EXPECT_TRUE(Shortcut("Vexa Uninstall"));
     platform::ShellLink link;
     ASSERT_TRUE(
-        platform::DecodeShellLink(ReadHostFile(prefix.DriveC(kGroupHost + "Vexa Uninstall.lnk")), link));
+        platform::DecodeShellLink(ReadHostFile(prefix.DriveC(GroupHost() + "Vexa Uninstall.lnk")), link));
     EXPECT_EQ(link.target, "C:\\OVRA\\VEXARMV.EXE");
     EXPECT_EQ(link.arguments, "\"C:\\OVRA\\uninst.ins\"");
     EXPECT_EQ(link.workingDir, "C:\\OVRA\\examples");
+    EXPECT_EQ(link.name, "Vexa Uninstall");
+    EXPECT_EQ(link.showCommand, 1u);
+    EXPECT_EQ(link.iconLocation, "");
+    EXPECT_FALSE(HostExists(prefix.DriveC(kCommonGroupHost)));
     EXPECT_EQ(prefix.machine().dde().executed(), ProgramGroupCommands("C:\\OVRA", false));
     EXPECT_EQ(ListCounts().simulators, 0);  // no simulator DLL was installed
 }
@@ -110,7 +119,7 @@ TEST_F(IdeComponentTest, FullKitInstallsSetsWritesEntriesAndMakesTheGroup) {
 TEST_F(IdeComponentTest, ReinstallationReplacesTheGroup) {
     SetTags({"OVRA"});
     AddIdeSets();
-    WriteHostFile(prefix.DriveC(kGroupHost + "Stale.lnk"), "old");
+    WriteHostFile(prefix.DriveC(GroupHost() + "Stale.lnk"), "old");
     Run();
     EXPECT_FALSE(Shortcut("Stale"));
     EXPECT_TRUE(Shortcut("Ovra IDE"));
@@ -133,7 +142,7 @@ TEST_F(IdeComponentTest, WithoutProgramManagerTheRestStillRuns) {
     prefix.machine().faults().progmanAbsent = true;
     Run();
     EXPECT_EQ(continueFlag, 1);
-    EXPECT_FALSE(HostExists(prefix.DriveC(kGroupHost)));
+    EXPECT_FALSE(HostExists(prefix.DriveC(GroupHost())));
     EXPECT_TRUE(prefix.machine().dde().executed().empty());
     EXPECT_TRUE(ui.boxes.empty());
     EXPECT_EQ(ListCounts().helps, 2);
@@ -247,7 +256,7 @@ TEST_F(IdeComponentTest, LongestInstallationDirectoryStillGivesWholeCommands) {
     EXPECT_TRUE(conversation);
     platform::ShellLink link;
     ASSERT_TRUE(
-        platform::DecodeShellLink(ReadHostFile(prefix.DriveC(kGroupHost + "Vexa Uninstall.lnk")), link));
+        platform::DecodeShellLink(ReadHostFile(prefix.DriveC(GroupHost() + "Vexa Uninstall.lnk")), link));
     EXPECT_EQ(link.target, dir + "\\VEXARMV.EXE");
     EXPECT_EQ(link.workingDir, dir + "\\examples");
 }

@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "e2e/setup_run.h"
+#include "platform/machine/prefix.h"
+#include "platform/machine/shell_link.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -227,11 +229,31 @@ TEST_P(SampleKit, InstallsIntoAFreshPrefix) {
             << c.media;
         EXPECT_TRUE(Contains(hklm, "\"VexaInst\"=\"c:\\\\OVRA\"")) << c.media;
         EXPECT_TRUE(Contains(hklm, "\"BuildNumber\"=\"" + IniValue(mediaBuild, "BuildNumber", "BN") + "\""));
-        // The Start-menu group with the IDE (named for the LPC kit) and its uninstaller.
-        const std::string group = "ProgramData/Microsoft/Windows/Start Menu/Programs/Kestravion Kit 6.1/";
-        const std::string ide = c.media == std::string("lpc") ? "Ovra IDE for LPC.lnk" : "Ovra IDE.lnk";
-        EXPECT_FALSE(kit.DriveC(group + ide).empty()) << c.media;
-        EXPECT_FALSE(kit.DriveC(group + "Vexa Uninstall.lnk").empty()) << c.media;
+        // The Start-menu group of the user running the setup: the IDE (named for the LPC kit), its
+        // reference and the uninstaller, as Program Manager writes them; nothing in the common menu.
+        const std::string menu = "/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/";
+        const std::string group =
+            "users/" + platform::Prefix(kit.root).UserName() + menu + "Kestravion Kit 6.1/";
+        const std::string ide = c.media == std::string("lpc") ? "Ovra IDE for LPC" : "Ovra IDE";
+        struct Item {
+            std::string name, target, arguments, workingDir;
+        };
+        for (const Item& item : {Item{ide, "c:\\OVRA\\bin\\Ovra.exe", "", "c:\\OVRA\\examples"},
+                                 Item{"Ovra Reference", "c:\\OVRA\\help\\Ovra32.Hlp", "", ""},
+                                 Item{"Vexa Uninstall", "c:\\OVRA\\VEXARMV.EXE", "\"c:\\OVRA\\uninst.ins\"",
+                                      "c:\\OVRA\\examples"}}) {
+            platform::ShellLink link;
+            std::string path = kit.DriveC(group + item.name + ".lnk");
+            ASSERT_FALSE(path.empty()) << c.media << " " << item.name;
+            ASSERT_TRUE(platform::DecodeShellLink(ReadHostFile(path), link)) << c.media << " " << item.name;
+            EXPECT_EQ(link.target, item.target) << c.media;
+            EXPECT_EQ(link.arguments, item.arguments) << c.media;
+            EXPECT_EQ(link.workingDir, item.workingDir) << c.media;
+            EXPECT_EQ(link.name, item.name) << c.media;
+            EXPECT_EQ(link.showCommand, 1u) << c.media;
+            EXPECT_EQ(link.iconLocation, "") << c.media;
+        }
+        EXPECT_EQ(kit.DriveC("ProgramData" + menu + "Kestravion Kit 6.1"), "") << c.media;
         EXPECT_TRUE(Contains(kit.UserReg(), "[Software\\\\KESTRAVION\\\\Ovra\\\\Buttons\\\\Standard]"));
         // The wizard's pages and the progress of the file sets are in the transcript.
         EXPECT_FALSE(run.LinesStartingWith("page ").empty());

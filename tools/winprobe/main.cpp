@@ -2,7 +2,7 @@
 // transcript in the probe line protocol, so the same script can run against Wine and the outputs
 // compared line by line.
 //
-//   winprobe --prefix DIR PROBE < SCRIPT      PROBE: profile, reg, ver or short (the "_probe" suffix
+//   winprobe --prefix DIR PROBE < SCRIPT      PROBE: profile, reg, ver, short or progman (the "_probe" suffix
 //                                             of the oracle's program names is accepted)
 //   winprobe.exe PROBE < SCRIPT               the native build: the same probes against the real API
 //                                             of the machine it runs on
@@ -33,10 +33,11 @@ const ProbeEntry kProbes[] = {
      winprobe::RegCommand},
     {"ver", "find|install|info|query|expname|lzcopy|dirs", winprobe::VerCommand},
     {"short", "short|long PATH [BUFSIZE]", winprobe::ShortCommand},
+    {"progman", "dde TEXT | folder user|common | lnk user|common REL", winprobe::ProgmanCommand},
 };
 
 int Usage() {
-    std::fputs("usage: winprobe [--prefix DIR] profile|reg|ver|short < SCRIPT\n", stderr);
+    std::fputs("usage: winprobe [--prefix DIR] profile|reg|ver|short|progman < SCRIPT\n", stderr);
     return 2;
 }
 
@@ -111,6 +112,7 @@ int main(int argc, char** argv) {
         std::fflush(stdout);
     }
     winprobe::ReleaseHeld();
+    winprobe::EndProgman();
     std::fflush(stdout);
     return bad ? 1 : 0;
 }

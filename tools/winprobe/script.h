@@ -54,5 +54,7 @@ bool ProfileCommand(const Tokens& t);
 bool RegCommand(const Tokens& t);
 bool VerCommand(const Tokens& t);
 bool ShortCommand(const Tokens& t);
+bool ProgmanCommand(const Tokens& t);
+void EndProgman();  // closes the conversation ProgmanCommand opened
 
 }  // namespace winprobe

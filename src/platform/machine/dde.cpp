@@ -25,7 +25,8 @@ std::uintptr_t Key(const void* handle) {
 
 }  // namespace
 
-MachineDde::MachineDde(FileApi& files, Faults& faults) : faults_(faults), progman_(files) {}
+MachineDde::MachineDde(FileApi& files, Faults& faults, std::string programsFolder)
+    : faults_(faults), progman_(files, std::move(programsFolder)) {}
 
 MachineDde::Instance* MachineDde::Find(DWORD instance) {
     auto it = instances_.find(instance);

@@ -15,7 +15,8 @@ namespace platform {
 
 class MachineDde : public DdeApi {
   public:
-    MachineDde(FileApi& files, Faults& faults);
+    // `programsFolder`: where Program Manager keeps its groups.
+    MachineDde(FileApi& files, Faults& faults, std::string programsFolder);
 
     UINT DdeInitializeA(DWORD* instance, PFNCALLBACK callback, DWORD command, DWORD reserved) override;
     HSZ DdeCreateStringHandleA(DWORD instance, LPCSTR text, int codePage) override;
@@ -29,6 +30,7 @@ class MachineDde : public DdeApi {
 
     // Every execute string the service received, in order (whether or not it succeeded).
     const std::vector<std::string>& executed() const { return executed_; }
+    Progman& progman() { return progman_; }
 
   private:
     struct Instance {

@@ -6,6 +6,7 @@
 #include "platform/machine/default_registry.h"
 #include "platform/machine/files.h"
 #include "platform/machine/profile.h"
+#include "platform/machine/progman.h"
 #include "platform/machine/registry.h"
 #include "platform/machine/system.h"
 #include "platform/machine/version.h"
@@ -19,7 +20,8 @@ Machine::Machine(const Options& options)
       registry_(std::make_unique<MachineRegistry>(*prefix_, faults_)),
       version_(std::make_unique<MachineVersion>(*files_, faults_)),
       system_(std::make_unique<MachineSystem>(*registry_, options.locale)),
-      dde_(std::make_unique<MachineDde>(*files_, faults_)) {
+      dde_(std::make_unique<MachineDde>(*files_, faults_, UserProgramsFolder(prefix_->UserName()))),
+      shell_(std::make_unique<MachineShell>(*files_, prefix_->UserName())) {
     // A prefix without a machine hive is new: give it the keys Wine's own set-up would have made.
     struct stat st;
     if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0) SeedNewPrefixRegistry(*registry_);
@@ -35,6 +37,7 @@ Services Machine::ServicesWith(UiApi* ui) {
     s.versions = version_.get();
     s.system = system_.get();
     s.dde = dde_.get();
+    s.shell = shell_.get();
     s.ui = ui;
     return s;
 }

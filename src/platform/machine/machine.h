@@ -1,5 +1,6 @@
 // The simulated Windows machine over a Wine-style prefix: files, profiles, registry, version
-// installation and system services, sharing one set of injectable faults.
+// installation, system services, Program Manager and the shell's folders, sharing one set of injectable
+// faults.
 #pragma once
 
 #include <memory>
@@ -17,6 +18,7 @@ class MachineRegistry;
 class MachineVersion;
 class MachineSystem;
 class MachineDde;
+class MachineShell;
 
 class Machine {
   public:
@@ -40,6 +42,7 @@ class Machine {
     MachineVersion& versions() { return *version_; }
     MachineSystem& system() { return *system_; }
     MachineDde& dde() { return *dde_; }
+    MachineShell& shell() { return *shell_; }
 
   private:
     Faults faults_;
@@ -50,6 +53,7 @@ class Machine {
     std::unique_ptr<MachineVersion> version_;
     std::unique_ptr<MachineSystem> system_;
     std::unique_ptr<MachineDde> dde_;
+    std::unique_ptr<MachineShell> shell_;
 };
 
 }  // namespace platform

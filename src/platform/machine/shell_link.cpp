@@ -139,7 +139,7 @@ std::string EncodeShellLink(const ShellLink& link) {
     Put32(out, 0);         // file size
     Put32(out, static_cast<std::uint32_t>(link.iconIndex));
     Put32(out, link.showCommand);
-    Put16(out, 0);  // hot key
+    Put16(out, link.hotKey);
     out.append(10, '\0');
 
     // LinkInfo: header (0x1C bytes), VolumeID (0x10 bytes + empty label), LocalBasePath, suffix.
@@ -175,16 +175,17 @@ std::string EncodeShellLink(const ShellLink& link) {
 
 bool DecodeShellLink(const std::string& bytes, ShellLink& link) {
     Reader r(bytes);
-    std::uint32_t size = 0, flags = 0, ignored = 0, iconIndex = 0, show = 0;
+    std::uint32_t size = 0, flags = 0, ignored = 0, iconIndex = 0, show = 0, hotKey = 0;
     std::string clsid, skip;
     if (!r.U32(size) || size != kHeaderSize || !r.Bytes(16, clsid) ||
         std::memcmp(clsid.data(), kLinkClsid, 16) != 0 || !r.U32(flags) || !r.U32(ignored) ||
-        !r.Bytes(28, skip) || !r.U32(iconIndex) || !r.U32(show) || !r.Bytes(12, skip))
+        !r.Bytes(28, skip) || !r.U32(iconIndex) || !r.U32(show) || !r.U16(hotKey) || !r.Bytes(10, skip))
         return false;
     if (flags & (HasLinkTargetIDList | IsUnicode)) return false;
     link = ShellLink{};
     link.iconIndex = static_cast<std::int32_t>(iconIndex);
     link.showCommand = show;
+    link.hotKey = static_cast<std::uint16_t>(hotKey);
     if (flags & HasLinkInfo) {
         std::size_t start = r.pos();
         std::uint32_t infoSize = 0, headerSize = 0, infoFlags = 0, volumeOffset = 0, baseOffset = 0;

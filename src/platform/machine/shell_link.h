@@ -29,6 +29,7 @@ struct ShellLink {
     std::string iconLocation;
     std::int32_t iconIndex = 0;
     std::uint32_t showCommand = 1;  // SW_SHOWNORMAL
+    std::uint16_t hotKey = 0;       // virtual key in the low byte, HOTKEYF_* modifiers in the high one
 };
 
 std::string EncodeShellLink(const ShellLink& link);

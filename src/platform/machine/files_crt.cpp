@@ -1,4 +1,5 @@
-// The C-runtime stream calls of MachineFiles (fopen and friends), over its own file handles.
+// The C-runtime stream calls of MachineFiles (fopen and friends), over its own file handles; the stream
+// itself is described in crt_file.h.
 #include "platform/machine/crt_file.h"
 
 #include <cerrno>
