@@ -11,7 +11,8 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 file(GLOB WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS
   src/platform/*.cpp src/platform/ui/*.cpp src/platform/ui/win32/*.cpp src/platform/win32/*.cpp)
 list(FILTER WIN_PLATFORM_SOURCES EXCLUDE REGEX "src/platform/ui/host_files\\.cpp$")
-list(APPEND WIN_PLATFORM_SOURCES src/platform/machine/text_util.cpp src/platform/machine/szdd_names.cpp)
+list(APPEND WIN_PLATFORM_SOURCES src/platform/machine/text_util.cpp src/platform/machine/szdd_names.cpp
+  src/platform/machine/shell_link.cpp)
 add_library(ovra_platform STATIC ${WIN_PLATFORM_SOURCES})
 target_include_directories(ovra_platform PUBLIC src)
 target_link_libraries(ovra_platform PUBLIC version lz32 advapi32 user32 gdi32 comctl32 shell32 ole32 kernel32)

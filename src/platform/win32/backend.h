@@ -156,6 +156,11 @@ class NativeDde : public DdeApi {
     bool connectRefused_ = false;
 };
 
+class NativeShell : public ShellApi {
+  public:
+    HRESULT SHGetFolderPathA(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path) override;
+};
+
 // The whole native machine: one object of each service.
 class NativeMachine {
   public:
@@ -172,6 +177,7 @@ class NativeMachine {
     NativeVersion version_;
     NativeSystem system_;
     NativeDde dde_;
+    NativeShell shell_;
 };
 
 // The full path of the running program.

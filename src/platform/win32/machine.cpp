@@ -1,6 +1,14 @@
 #include "platform/win32/backend.h"
 
+#include "platform/win32/native.h"
+
 namespace platform::win32 {
+
+// The owner window and the user token are not the shell's business here: the setup asks for the
+// folders of the user it runs as.
+HRESULT NativeShell::SHGetFolderPathA(HWND, int folder, HANDLE, DWORD flags, LPSTR path) {
+    return native::SHGetFolderPathA(folder, flags, path);
+}
 
 Services NativeMachine::ServicesWith(UiApi* ui) {
     Services services;
@@ -11,6 +19,7 @@ Services NativeMachine::ServicesWith(UiApi* ui) {
     services.system = &system_;
     services.dde = &dde_;
     services.ui = ui;
+    services.shell = &shell_;
     return services;
 }
 

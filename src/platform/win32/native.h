@@ -119,6 +119,9 @@ int ExitWindowsEx(unsigned flags, u32 reason);
 void PostQuitMessage(int exitCode);
 int GetSystemMetrics(int index);
 
+// Shell folders (shell32): SHGetFolderPathA; an HRESULT.
+std::int32_t SHGetFolderPathA(int folder, u32 flags, char* path);
+
 // The DDE management library (user32). The callback has the system's calling convention.
 using DdeCallback = void* (*)(unsigned, unsigned, void*, void*, void*, void*, std::uintptr_t, std::uintptr_t);
 unsigned DdeInitializeA(u32* instance, DdeCallback callback, u32 command);
