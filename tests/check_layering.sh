@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Fails when a host header (POSIX, FLTK, libmspack, <filesystem>) is included outside src/platform.
+# Fails when a host header (POSIX, FLTK, libmspack, the Windows API, <filesystem>) is included outside src/platform.
 top=${1:-.}
-hits=$(grep -rnE '#include *<(unistd|fcntl|dirent|pwd|glob|sys/[a-z_]+|FL/[A-Za-z_]+|mspack)\.[hH]>|#include *<filesystem>' \
+hits=$(grep -rnE '#include *<(unistd|fcntl|dirent|pwd|glob|sys/[a-z_]+|FL/[A-Za-z_]+|mspack|windows|commctrl|shlobj|shellapi|objbase)\.[hH]>|#include *<filesystem>' \
   "$top/src" 2>/dev/null | grep -v "^$top/src/platform/")
 if [ -n "$hits" ]; then
   echo "host headers above the platform layer:"

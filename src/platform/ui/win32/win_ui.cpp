@@ -10,6 +10,24 @@ namespace {
 HWND const kMainWindow = FrontEndMainWindow();
 constexpr int kAnimationControl = 300;
 
+Kind KindOf(ControlClass cls) {
+    switch (cls) {
+        case ControlClass::Button:
+            return Kind::Button;
+        case ControlClass::Edit:
+            return Kind::Edit;
+        case ControlClass::ListBox:
+            return Kind::ListBox;
+        case ControlClass::Gauge:
+            return Kind::Gauge;
+        case ControlClass::Animation:
+            return Kind::Animation;
+        case ControlClass::Static:
+            break;
+    }
+    return Kind::Static;
+}
+
 }  // namespace
 
 DialogView ViewOf(const Dialog& dialog) {
@@ -20,7 +38,7 @@ DialogView ViewOf(const Dialog& dialog) {
     for (const Control& c : dialog.controls) {
         ControlView v;
         v.id = c.id;
-        v.kind = static_cast<Kind>(static_cast<int>(c.cls));
+        v.kind = KindOf(c.cls);
         v.style = c.style;
         v.text = c.text;
         v.visible = c.visible;
