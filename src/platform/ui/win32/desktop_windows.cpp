@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <exception>
 #include <map>
 #include <memory>
 
@@ -39,6 +40,9 @@ struct DialogContext {
     BITMAPINFO pictureInfo{};
     int pictureWidth = 0;
     int pictureHeight = 0;
+    // An exception of the model never unwinds through the dialog manager: the dialog ends, and the
+    // exception goes on from where the dialog was started.
+    std::exception_ptr error;
 };
 
 HINSTANCE Instance() {
@@ -276,12 +280,9 @@ void OnCommand(HWND dialog, DialogContext& ctx, int id, int code) {
         Show(dialog, ctx, ctx.events->State());
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* ctx = reinterpret_cast<DialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+INT_PTR HandleMessage(HWND dialog, DialogContext* ctx, UINT message, WPARAM wParam) {
     switch (message) {
         case WM_INITDIALOG:
-            ctx = reinterpret_cast<DialogContext*>(lParam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
             Initialise(dialog, *ctx);
             if (ctx->events) PostMessageA(dialog, kShownMessage, 0, 0);
             if (HWND focus = ctx->view.focusId ? GetDlgItem(dialog, ctx->view.focusId) : nullptr) {
@@ -311,6 +312,20 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return reinterpret_cast<INT_PTR>(GetSysColorBrush(COLOR_BTNFACE));
         default:
             return FALSE;
+    }
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    auto* ctx = reinterpret_cast<DialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (ctx && ctx->error) return message == WM_INITDIALOG ? TRUE : FALSE;
+    try {
+        return HandleMessage(dialog, ctx, message, wParam);
+    } catch (...) {
+        if (!ctx) return FALSE;  // nothing of the model runs before WM_INITDIALOG
+        ctx->error = std::current_exception();
+        if (ctx->events) EndDialog(dialog, -1);
+        return TRUE;
     }
 }
 

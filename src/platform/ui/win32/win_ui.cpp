@@ -1,5 +1,7 @@
 #include "platform/ui/win32/win_ui.h"
 
+#include <stdexcept>
+
 #include "platform/ui/dialog_template_bytes.h"
 #include "platform/ui/transcript_lines.h"
 
@@ -159,11 +161,10 @@ int WinUi::DialogBoxModal(HWND owner, Dialog& dialog) {
     } forget{this, &dialog};
     std::vector<std::uint8_t> bytes = BuildDialogTemplate(dialog.Template(), dialog.caption);
     int result = desktop_.RunModal(Native(owner), bytes, events);
-    if (result == -1 && !dialog.Ended()) {
-        // The dialog manager could not make the window: say so, and leave the page as Exit would not.
-        transcript_.Line("error DialogBoxIndirectParamA(" + std::to_string(dialog.TemplateId()) + ") = -1");
-        return -1;
-    }
+    // The dialog manager could not make the window: the wizard cannot go on without its page.
+    if (result == -1 && !dialog.Ended())
+        throw std::runtime_error("DialogBoxIndirectParamA(template " + std::to_string(dialog.TemplateId()) +
+                                 ") = -1");
     return dialog.Result();
 }
 
