@@ -3,6 +3,7 @@
 // browser, driven by the answers given on the command line so it can run unattended under Wine.
 //
 //   winui_demo.exe TRANSCRIPT [ANSWERS] [AVI] [SCREENSHOT-DIR] [LIVE-CAPTURE-DIR]
+//   winui_demo.exe --display     says whether windows can be shown
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -68,6 +69,10 @@ int main(int argc, char** argv) {
         std::fputs("usage: winui_demo TRANSCRIPT [ANSWERS] [AVI] [SCREENSHOT-DIR] [LIVE-CAPTURE-DIR]\n",
                    stderr);
         return 2;
+    }
+    if (std::string(argv[1]) == "--display") {
+        std::puts(platform::winui::Desktop::DisplayAvailable() ? "display" : "no display");
+        return 0;
     }
     platform::Transcript transcript;
     if (!transcript.Open(argv[1])) return 2;

@@ -69,6 +69,9 @@ class Desktop {
     Desktop(const Desktop&) = delete;
     Desktop& operator=(const Desktop&) = delete;
 
+    // Whether windows can be shown at all (under Wine without an X display they cannot).
+    static bool DisplayAvailable();
+
     // The maximised frame with its painted background; the title is drawn with DrawText's format.
     void CreateMainWindow(const std::string& caption);
     Handle MainWindow() const { return main_; }

@@ -341,6 +341,14 @@ Desktop::~Desktop() {
     if (main_) DestroyWindow(AsWindow(main_));
 }
 
+bool Desktop::DisplayAvailable() {
+    HWND probe =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, Instance(), nullptr);
+    if (!probe) return false;
+    DestroyWindow(probe);
+    return true;
+}
+
 void Desktop::CreateMainWindow(const std::string& caption) {
     RegisterClasses();
     HWND frame =
