@@ -8,6 +8,7 @@ packages=(
   libfltk1.3-dev xvfb xauth fonts-dejavu-core
   clang clang-format libclang-rt-dev
   tmux
+  imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

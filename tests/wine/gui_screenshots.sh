@@ -22,14 +22,15 @@ done
 
 if [ "$(id -u)" -eq 0 ]; then
   user=ovratest
-  id -u "$user" >/dev/null 2>&1 || useradd -m -s /bin/sh "$user" || exit 1
+  # Another Wine test may be creating the same user at this moment.
+  id -u "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user" ||
+    id -u "$user" >/dev/null 2>&1 || exit 1
   work=$(mktemp -d /tmp/ovra-gui.XXXXXX)
   chown "$user" "$work"
   mkdir -p "$out"
   rm -f "$out"/*.png
   chown "$user" "$out"
-  home=$(getent passwd "$user" | cut -d: -f6)
-  runuser -u "$user" -- env -i PATH="$PATH" HOME="$home" LANG=C OVRA_GUI_WORK="$work" \
+  runuser -u "$user" -- env -i PATH="$PATH" HOME="$work" LANG=C OVRA_GUI_WORK="$work" \
     xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
   rc=$?
   rm -rf "$work"
