@@ -51,12 +51,14 @@ export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml
 wineboot -i >/dev/null 2>&1
 # No window manager runs on the test's X server: Wine places, maximises and decorates the windows itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-wineserver -w
+# Wine's own services may keep a server alive: give it a while to save and leave, then make it.
+stop_wine() { timeout 20 wineserver -w >/dev/null 2>&1 || wineserver -k >/dev/null 2>&1; }
+stop_wine
 # The same answers through the headless front end, into a copy of the same fresh prefix.
 cp -a "$WINEPREFIX" "$work/prefix-script"
 WINEPREFIX="$work/prefix-script" wine "$work/media/SETUP.EXE" --ui script \
   --answers "$(windows "$work/answers.txt")" --transcript "$(windows "$work/script.txt")" >/dev/null 2>&1
-WINEPREFIX="$work/prefix-script" wineserver -w
+WINEPREFIX="$work/prefix-script" stop_wine
 
 OVRA_LIVE_CAPTURE=$(windows "$work/live") wine "$work/media/SETUP.EXE" --ui gui \
   --answers "$(windows "$work/answers.txt")" --transcript "$(windows "$work/transcript.txt")" \
@@ -79,7 +81,7 @@ if kill -0 "$pid" 2>/dev/null; then
 fi
 wait "$pid"
 rc=$?
-wineserver -k >/dev/null 2>&1
+stop_wine
 cp "$work"/shots/*.png "$out"/ 2>/dev/null
 
 fail=0

@@ -107,6 +107,12 @@ int main(int argc, char** argv) {
                 104, "Copying the file :\nC:\\OVRA\\BIN\\FILE" + std::to_string(step) + ".DLL");
             if (platform::Control* gauge = progress.Find(209)) gauge->value = step;
             ui.ModelessUpdate(progress);
+            if (step == 50) {
+                // A question in the middle of the copy, owned by the main window, as the installers ask.
+                ui.NoteMessageId(1086);
+                ui.MessageBoxExA(ui.MainWindow(), "Install the driver now?", "Demo",
+                                 MB_YESNO | MB_ICONQUESTION, 0);
+            }
         }
         ui.ModelessDestroy(progress);
     }

@@ -430,6 +430,10 @@ void Desktop::UpdateModeless(Handle dialog, const DialogView& view) {
     auto* ctx = reinterpret_cast<DialogContext*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!ctx) return;
     Show(window, *ctx, view);
+    // A message box answered meanwhile gives the activation back to the main window; the window stays
+    // above it, as an owned window does (Wine's X11 stacking of windows without a window manager loses
+    // that order otherwise).
+    SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     UpdateWindow(window);
     Pump();
 }
