@@ -1,10 +1,11 @@
 # Two entry points: `make run` and `make test`. Both install what is missing first.
 BUILD     ?= build
 ASAN      ?= build-asan
+WINBUILD  ?= build-windows
 GENERATOR ?= Ninja
 JOBS      ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench sanitize fuzz fuzz-ci check-format format clean
+.PHONY: all deps configure build windows run test bench sanitize fuzz fuzz-ci check-format format clean
 
 all: build
 
@@ -20,7 +21,14 @@ build: configure
 run: build
 	@scripts/run.sh $(BUILD)
 
-test: build
+# The native Windows program (mingw-w64, static): SETUP.EXE, winprobe.exe and unit_tests.exe in
+# $(WINBUILD); SETUP.EXE is also put at the root of the sample media of $(BUILD).
+windows: deps
+	@cmake -S . -B $(WINBUILD) -G $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	@cmake --build $(WINBUILD) -j $(JOBS)
+	@cmake -DEXE=$(CURDIR)/$(WINBUILD)/SETUP.EXE -DMEDIA=$(CURDIR)/$(BUILD)/media -P cmake/copy_setup_exe.cmake
+
+test: build windows
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 # The install benchmark (a measurement, not a test): the optimised build of $(BUILD), no sanitizers.
@@ -51,4 +59,4 @@ format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN) build-fuzz
+	rm -rf $(BUILD) $(ASAN) $(WINBUILD) build-fuzz

@@ -8,6 +8,7 @@ packages=(
   libfltk1.3-dev xvfb xauth fonts-dejavu-core
   clang clang-format libclang-rt-dev
   tmux
+  wine wine64 g++-mingw-w64-x86-64-posix
   imagemagick
 )
 missing=()

@@ -4,14 +4,20 @@
 //
 //   winprobe --prefix DIR PROBE < SCRIPT      PROBE: profile, reg, ver or short (the "_probe" suffix
 //                                             of the oracle's program names is accepted)
+//   winprobe.exe PROBE < SCRIPT               the native build: the same probes against the real API
+//                                             of the machine it runs on
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
 #include <string>
 
-#include "platform/machine/machine.h"
 #include "script.h"
+#ifdef _WIN32
+#include "platform/win32/backend.h"
+#else
+#include "platform/machine/machine.h"
+#endif
 
 namespace {
 
@@ -34,13 +40,13 @@ int Usage() {
     return 2;
 }
 
-std::string DefaultPrefix() {
+[[maybe_unused]] std::string DefaultPrefix() {
     if (const char* p = std::getenv("WINEPREFIX"); p && *p) return p;
     const char* home = std::getenv("HOME");
     return std::string(home ? home : ".") + "/.wine";
 }
 
-std::string HostLocale() {
+[[maybe_unused]] std::string HostLocale() {
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"})
         if (const char* v = std::getenv(name); v && *v) return v;
     return "C";
@@ -51,11 +57,13 @@ std::string HostLocale() {
 int main(int argc, char** argv) {
     std::string prefixDir = DefaultPrefix();
     std::string probeName;
+    [[maybe_unused]] bool prefixSet = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
-        if (a == "--prefix" && i + 1 < argc)
+        if (a == "--prefix" && i + 1 < argc) {
             prefixDir = argv[++i];
-        else if (a == "--help" || a == "-h")
+            prefixSet = true;
+        } else if (a == "--help" || a == "-h")
             return Usage(), 0;
         else if (probeName.empty())
             probeName = a;
@@ -69,7 +77,15 @@ int main(int argc, char** argv) {
         if (probeName == p.name) probe = &p;
     if (!probe) return Usage();
 
+#ifdef _WIN32
+    if (prefixSet) {
+        std::fputs("winprobe: the native probe runs against the machine it runs on (no --prefix)\n", stderr);
+        return 2;
+    }
+    platform::win32::NativeMachine machine;
+#else
     platform::Machine machine({prefixDir, HostLocale()});
+#endif
     platform::Install(machine.ServicesWith(nullptr));
 
     std::string line;

@@ -1,6 +1,7 @@
-// A small native program over the native front end alone: the background, four pages of the template
-// table with their pictures, a message box, the progress window with its animation, and the folder
-// browser, driven by the answers given on the command line so it can run unattended under Wine.
+// A small native program over the native front end alone (built by `make windows`): the background,
+// four pages of the template table with their pictures, a message box, the progress window with its
+// animation, and the folder browser, driven by the answers given on the command line so it can run
+// unattended under Wine.
 //
 //   winui_demo.exe TRANSCRIPT [ANSWERS] [AVI] [SCREENSHOT-DIR] [LIVE-CAPTURE-DIR]
 //   winui_demo.exe --display     says whether windows can be shown

@@ -175,15 +175,6 @@ std::string ExpandedName(std::string_view name, char missingChar) {
     return out;
 }
 
-std::string CompressedName(std::string_view name) {
-    std::string out(name);
-    std::size_t dot = out.find('.', NameStart(out));
-    if (dot == std::string::npos) return out + "._";
-    if (out.size() - dot - 1 < 3) return out + "_";
-    out.back() = '_';
-    return out;
-}
-
 int MemoryStream::Read(void* buffer, int bytes) {
     if (bytes < 0) return -1;
     std::size_t n = pos_ < data_.size() ? std::min<std::size_t>(bytes, data_.size() - pos_) : 0;

@@ -1,7 +1,12 @@
 #include "platform/ui/text_terminal.h"
 
+#ifdef _WIN32
+// The C runtime's descriptors of the console; the window size comes from COLUMNS and LINES there.
+#include <io.h>
+#else
 #include <sys/ioctl.h>
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <cstdlib>
@@ -27,8 +32,10 @@ TextTerminal::TextTerminal(int inputFd, int outputFd)
 
 int TextTerminal::Width() const {
     int width = EnvironmentSize("COLUMNS", 80);
+#ifndef _WIN32
     winsize size{};
     if (isTerminal_ && ioctl(outputFd_, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) width = size.ws_col;
+#endif
     if (width < 20) width = 20;
     if (width > 200) width = 200;
     return width;
@@ -36,8 +43,10 @@ int TextTerminal::Width() const {
 
 int TextTerminal::Height() const {
     int height = EnvironmentSize("LINES", 24);
+#ifndef _WIN32
     winsize size{};
     if (isTerminal_ && ioctl(outputFd_, TIOCGWINSZ, &size) == 0 && size.ws_row > 0) height = size.ws_row;
+#endif
     return height < 8 ? 8 : height;
 }
 
