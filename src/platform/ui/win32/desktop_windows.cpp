@@ -389,7 +389,11 @@ int Desktop::RunModal(Handle owner, const std::vector<std::uint8_t>& dialogTempl
 }
 
 void Desktop::TypeInto(Handle dialog, int id, const std::string& text) {
-    SetDlgItemTextA(AsWindow(dialog), id, text.c_str());
+    HWND window = AsWindow(dialog);
+    SetDlgItemTextA(window, id, text.c_str());
+    // Typing stops at the edit's limit; the text set here did not, so show what the model kept.
+    auto* ctx = reinterpret_cast<DialogContext*>(GetWindowLongPtrA(window, DWLP_USER));
+    if (ctx && ctx->events) Show(window, *ctx, ctx->events->State());
 }
 
 void Desktop::ClickRadio(Handle dialog, int id) {
