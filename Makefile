@@ -24,7 +24,8 @@ run: build
 # The native Windows program (mingw-w64, static): SETUP.EXE, winprobe.exe and unit_tests.exe in
 # $(WINBUILD); SETUP.EXE is also put at the root of the sample media of $(BUILD).
 windows: deps
-	@cmake -S . -B $(WINBUILD) -G $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	@test -f $(WINBUILD)/CMakeCache.txt || \
+	  cmake -S . -B $(WINBUILD) -G $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINBUILD) -j $(JOBS)
 	@cmake -DEXE=$(CURDIR)/$(WINBUILD)/SETUP.EXE -DMEDIA=$(CURDIR)/$(BUILD)/media -P cmake/copy_setup_exe.cmake
 

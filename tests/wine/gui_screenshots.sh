@@ -25,14 +25,17 @@ if [ "$(id -u)" -eq 0 ]; then
   # Another Wine test may be creating the same user at this moment.
   id -u "$user" >/dev/null 2>&1 || useradd --system --no-create-home --shell /usr/sbin/nologin "$user" ||
     id -u "$user" >/dev/null 2>&1 || exit 1
+  # The build tree may be out of the user's reach (below /root): the run gets its own copy of the
+  # program, the media and this script, and the captures come back through root.
   work=$(mktemp -d /tmp/ovra-gui.XXXXXX)
-  chown "$user" "$work"
+  cp -r "$media" "$work/media" && cp "$exe" "$work/media/SETUP.EXE" && cp "$0" "$work/run.sh" || exit 1
+  chown -R "$user" "$work"
+  runuser -u "$user" -- env -i PATH="$PATH" HOME="$work" LANG=C OVRA_GUI_WORK="$work" \
+    xvfb-run -a -s "-screen 0 1024x768x24" "$work/run.sh" "$work/media/SETUP.EXE" "$work/media" "$work/out"
+  rc=$?
   mkdir -p "$out"
   rm -f "$out"/*.png
-  chown "$user" "$out"
-  runuser -u "$user" -- env -i PATH="$PATH" HOME="$work" LANG=C OVRA_GUI_WORK="$work" \
-    xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-  rc=$?
+  cp "$work"/out/*.png "$out"/ 2>/dev/null
   rm -rf "$work"
   exit $rc
 fi
@@ -42,8 +45,8 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 work=${OVRA_GUI_WORK:-$(mktemp -d /tmp/ovra-gui.XXXXXX)}
 mkdir -p "$out" "$work/live" "$work/shots"
-cp -r "$media" "$work/media"
-cp "$exe" "$work/media/SETUP.EXE"
+[ -d "$work/media" ] || cp -r "$media" "$work/media"
+[ "$exe" -ef "$work/media/SETUP.EXE" ] || cp "$exe" "$work/media/SETUP.EXE"
 windows() { echo "Z:$1" | tr '/' '\\'; }
 printf 'name=Ada Lovelace\ncompany=Analytical Engines\ndestination=C:\\OVRA\n' >"$work/answers.txt"
 

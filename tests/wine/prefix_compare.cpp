@@ -186,7 +186,9 @@ bool ParseKnownDifferences(const std::string& text, std::vector<KnownDifference>
             error = "line " + std::to_string(number) + ": an entry is \"PATTERN | REASON\"";
             return false;
         }
-        out.push_back({line.substr(0, bar), line.substr(bar + 3), number});
+        bool optional = line.rfind("~ ", 0) == 0;
+        std::size_t start = optional ? 2 : 0;
+        out.push_back({line.substr(start, bar - start), line.substr(bar + 3), number, optional});
     }
     return true;
 }

@@ -71,12 +71,17 @@ TEST(PrefixCompare, TranscriptLinesMissingOnEitherSide) {
 TEST(PrefixCompare, KnownDifferencesNeedAReasonAndMatchByPattern) {
     std::vector<KnownDifference> known;
     std::string error;
-    ASSERT_TRUE(ParseKnownDifferences(
-        "# comment\n\ntree wine-only users/*/Temp/* | Wine's own scratch files\n", known, error))
+    ASSERT_TRUE(
+        ParseKnownDifferences("# comment\n\ntree wine-only users/*/Temp/* | Wine's own scratch files\n~ reg "
+                              "data HKLM\\System\\* | devices\n",
+                              known, error))
         << error;
-    ASSERT_EQ(known.size(), 1u);
+    ASSERT_EQ(known.size(), 2u);
     EXPECT_EQ(known[0].line, 3);
     EXPECT_EQ(known[0].reason, "Wine's own scratch files");
+    EXPECT_FALSE(known[0].optional);
+    EXPECT_EQ(known[1].pattern, "reg data HKLM\\System\\*");
+    EXPECT_TRUE(known[1].optional);
     EXPECT_TRUE(MatchesPattern(known[0].pattern, "tree wine-only users/ovratest/TEMP/x.tmp"));
     EXPECT_FALSE(MatchesPattern(known[0].pattern, "tree linux-only users/ovratest/Temp/x.tmp"));
     EXPECT_FALSE(MatchesPattern("reg data *", "reg data"));

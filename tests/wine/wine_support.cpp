@@ -18,10 +18,6 @@ namespace {
 
 constexpr const char* kWineUser = "ovratest";
 
-std::string WineRoot() {
-    return std::string(OVRA_BINARY_DIR) + "/wine";
-}
-
 Result Capture(const std::string& command) {
     Result result;
     if (FILE* p = popen((command + " </dev/null 2>&1").c_str(), "r")) {
@@ -62,6 +58,45 @@ bool MakeOwnedDir(const std::string& path) {
     return true;
 }
 
+// Whether the Wine user can reach the build trees and the conformance cases where they are (a checkout
+// below /root cannot be reached); when not, what the tests need is staged below a directory in /tmp.
+bool TreesReachable() {
+    // OVRA_WINE_STAGE=1 stages even so (to try the staging on a tree the user can reach).
+    static const bool reachable =
+        !AsRoot() ||
+        (!std::getenv("OVRA_WINE_STAGE") &&
+         RunAsWineUser("test -r " + ShellQuote(std::string(OVRA_BINARY_DIR) + "/media/full/INSTOVRA.INI") +
+                       " && test -x " + ShellQuote(std::string(OVRA_BINARY_DIR) + "/setup") + " && test -r " +
+                       ShellQuote(WindowsBuild() + "/SETUP.EXE") + " && test -r " +
+                       ShellQuote(std::string(OVRA_CONFORMANCE_DIR) + "/cases"))
+                 .exitCode == 0);
+    return reachable;
+}
+
+std::string WineRoot() {
+    if (TreesReachable()) return std::string(OVRA_BINARY_DIR) + "/wine";
+    return "/tmp/ovra-wine-" + std::to_string(std::hash<std::string>{}(OVRA_BINARY_DIR) % 1000000);
+}
+
+// Holds an exclusive lock on a file below the Wine root while it lives.
+class RootLock {
+  public:
+    explicit RootLock(const std::string& name)
+        : fd_(open((WineRoot() + "/" + name).c_str(), O_CREAT | O_RDWR, 0644)) {
+        if (fd_ >= 0) locked_ = flock(fd_, LOCK_EX) == 0;
+    }
+    ~RootLock() {
+        if (fd_ < 0) return;
+        if (locked_) flock(fd_, LOCK_UN);
+        close(fd_);
+    }
+    bool locked() const { return locked_; }
+
+  private:
+    int fd_;
+    bool locked_ = false;
+};
+
 std::string Parent(const std::string& path) {
     std::size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? "." : path.substr(0, slash);
@@ -89,6 +124,17 @@ void WriteFile(const std::string& path, const std::string& data) {
 
 std::string WindowsBuild() {
     return OVRA_WINDOWS_BUILD;
+}
+
+std::string Reachable(const std::string& path) {
+    if (TreesReachable()) return path;
+    MakeOwnedDir(WineRoot());
+    const std::string staged = WineRoot() + "/stage" + path;
+    RootLock lock("stage.lock");
+    // Refreshed from the build on every use: a later build must not be tested through an older copy.
+    Capture("mkdir -p " + ShellQuote(Parent(staged)) + " && cp -a -u -T " + ShellQuote(path) + " " +
+            ShellQuote(staged) + " && chown -R " + kWineUser + " " + ShellQuote(WineRoot() + "/stage"));
+    return staged;
 }
 
 std::string SkipReason() {
@@ -134,7 +180,10 @@ Result RunInPrefix(const std::string& prefix, const std::string& command, bool d
     // server, which writes the registry to the prefix as it goes.
     std::string script = command + "; status=$?; wineserver -k; wineserver -w; exit $status";
     std::string env = "env -u DISPLAY -u WAYLAND_DISPLAY " + WineEnvironment(prefix);
-    return RunAsWineUser(env + (display ? " xvfb-run -a sh -c " : " sh -c ") + ShellQuote(script));
+    // Each run looks for a free display from a number of its own, so that runs started together (and
+    // other X tests of the suite) do not race for the same one.
+    std::string xvfb = " xvfb-run -a -n " + std::to_string(100 + getpid() % 800) + " sh -c ";
+    return RunAsWineUser(env + (display ? xvfb : " sh -c ") + ShellQuote(script));
 }
 
 bool CopyBasePrefix(const std::string& dir, std::string& error) {
@@ -142,32 +191,26 @@ bool CopyBasePrefix(const std::string& dir, std::string& error) {
     // the lock and copy it.
     MakeOwnedDir(WineRoot());
     const std::string base = WineRoot() + "/base";
-    int lock = open((WineRoot() + "/base.lock").c_str(), O_CREAT | O_RDWR, 0644);
-    if (lock < 0 || flock(lock, LOCK_EX) != 0) {
+    RootLock lock("base.lock");
+    if (!lock.locked()) {
         error = "cannot lock the base prefix";
-        if (lock >= 0) close(lock);
         return false;
     }
-    bool ok = true;
     if (access((base + "/system.reg").c_str(), R_OK) != 0) {
         std::system(("rm -rf " + ShellQuote(base)).c_str());
         MakeOwnedDir(base);
         Result boot = RunInPrefix(base, "wineboot -i");
         if (access((base + "/system.reg").c_str(), R_OK) != 0) {
             error = "wineboot did not make a prefix: " + boot.output;
-            ok = false;
+            return false;
         }
     }
-    if (ok) {
-        Result copied = RunAsWineUser("cp -a " + ShellQuote(base) + " " + ShellQuote(dir));
-        if (copied.exitCode != 0) {
-            error = "cannot copy the base prefix: " + copied.output;
-            ok = false;
-        }
+    Result copied = RunAsWineUser("cp -a " + ShellQuote(base) + " " + ShellQuote(dir));
+    if (copied.exitCode != 0) {
+        error = "cannot copy the base prefix: " + copied.output;
+        return false;
     }
-    flock(lock, LOCK_UN);
-    close(lock);
-    return ok;
+    return true;
 }
 
 }  // namespace wine_support

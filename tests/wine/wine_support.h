@@ -19,6 +19,10 @@ std::string SkipReason();
 // The directory of `make windows` (SETUP.EXE, winprobe.exe, unit_tests.exe).
 std::string WindowsBuild();
 
+// `path` where the Wine user can read it: the path itself, or a copy staged for the test run when the
+// build tree is out of its reach.
+std::string Reachable(const std::string& path);
+
 // A working directory for one test below the build tree, owned by the user Wine runs as; removed with
 // everything in it on destruction.
 class WorkDir {
