@@ -48,7 +48,9 @@ mkdir -p "$out" "$work/live" "$work/shots"
 [ -d "$work/media" ] || cp -r "$media" "$work/media"
 [ "$exe" -ef "$work/media/SETUP.EXE" ] || cp "$exe" "$work/media/SETUP.EXE"
 windows() { echo "Z:$1" | tr '/' '\\'; }
-printf 'name=Ada Lovelace\ncompany=Analytical Engines\ndestination=C:\\OVRA\n' >"$work/answers.txt"
+# Back once from the user page, and the folder browser once on the destination page.
+printf 'name=Ada Lovelace\ncompany=Analytical Engines\ndestination=C:\\OVRA\npress.6=back\npress.7=browse\nbrowse=C:\\OVRA\n' \
+  >"$work/answers.txt"
 
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wineboot -i >/dev/null 2>&1
