@@ -9,13 +9,13 @@ set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
 # the few helpers of the machine that are plain text functions.
 # The native windowed front end, when present, lives in src/platform/ui/win32.
 file(GLOB WIN_PLATFORM_SOURCES CONFIGURE_DEPENDS
-  src/platform/*.cpp src/platform/ui/*.cpp src/platform/ui/win32/*.cpp src/platform/win32/*.cpp)
+  src/platform/*.cpp src/platform/ui/*.cpp src/platform/win32/*.cpp src/platform/ui/win32/*.cpp)
 list(FILTER WIN_PLATFORM_SOURCES EXCLUDE REGEX "src/platform/ui/host_files\\.cpp$")
 list(APPEND WIN_PLATFORM_SOURCES src/platform/machine/text_util.cpp src/platform/machine/szdd_names.cpp
-  src/platform/machine/shell_link.cpp)
+  src/platform/ui/gui/page_pictures.cpp src/platform/machine/shell_link.cpp)
 add_library(ovra_platform STATIC ${WIN_PLATFORM_SOURCES})
 target_include_directories(ovra_platform PUBLIC src)
-target_link_libraries(ovra_platform PUBLIC version lz32 advapi32 user32 gdi32 comctl32 shell32 ole32 kernel32)
+target_link_libraries(ovra_platform PUBLIC version lz32 advapi32 comctl32 shell32 ole32 gdi32 user32 kernel32)
 
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS
   src/app/*.cpp src/pages/*.cpp src/engine/*.cpp src/components/*.cpp src/config/*.cpp src/resources/*.cpp)
@@ -45,3 +45,8 @@ if(OVRA_WINDOWS_TESTS)
   target_compile_definitions(unit_tests PRIVATE OVRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   target_link_libraries(unit_tests PRIVATE ovra_core gtest gmock gtest_main)
 endif()
+
+# The native front end on its own: its windows over four pages, a message box, the progress window and
+# the folder browser, without the setup's logic (see tools/winui_demo/main.cpp).
+add_executable(winui_demo tools/winui_demo/main.cpp)
+target_link_libraries(winui_demo PRIVATE ovra_core)

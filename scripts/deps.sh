@@ -9,6 +9,7 @@ packages=(
   clang clang-format libclang-rt-dev
   tmux
   wine wine64 g++-mingw-w64-x86-64-posix
+  imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

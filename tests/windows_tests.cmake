@@ -8,6 +8,7 @@ set(OVRA_PORTABLE_TESTS
   tests/engine/install_list_test.cpp
   tests/platform/answers_test.cpp
   tests/platform/text_util_test.cpp
+  tests/platform/ui/dialog_template_bytes_test.cpp
   tests/resources/catalogue_products_test.cpp
   tests/resources/licence_text_test.cpp
   tests/resources/messages_test.cpp

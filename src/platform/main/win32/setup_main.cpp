@@ -15,6 +15,7 @@
 #include "platform/ui/text_files.h"
 #include "platform/ui/text_ui.h"
 #include "platform/ui/transcript.h"
+#include "platform/ui/win32/win_ui.h"
 #include "platform/win32/backend.h"
 
 #ifdef _WIN32
@@ -25,10 +26,12 @@ namespace {
 
 const char kUsage[] =
     "usage: SETUP.EXE [options]\n"
-    "  --ui MODE          script or text (default: text on a console, script otherwise)\n"
+    "  --ui MODE          gui, script or text (default: gui where windows can be shown, text on a\n"
+    "                     console, script otherwise)\n"
     "  --answers FILE     answers for the pages and message boxes of an unattended run\n"
     "  --transcript FILE  write every page, message box and progress text to FILE\n"
     "  --no-progman       no Program Manager conversation: the setup makes no Start-menu group\n"
+    "  --screenshots DIR  (gui) save every page, message box and progress window as BMP in DIR\n"
     "  --help             this text\n";
 
 struct Options {
@@ -36,6 +39,7 @@ struct Options {
     std::string answers;
     std::string transcript;
     bool noProgman = false;
+    std::string screenshots;
 };
 
 int Fail(const std::string& message) {
@@ -47,18 +51,28 @@ bool OnConsole() {
     return _isatty(0) && _isatty(1);
 }
 
-// The front ends this program offers, and which one runs without --ui. The windowed one is not built
-// into the native program yet.
+// The front ends this program offers, and which one runs without --ui.
 bool FrontEndAvailable(const std::string& name) {
-    return name == "script" || name == "text";
+    return name == "gui" || name == "script" || name == "text";
 }
 
 std::string DefaultFrontEnd() {
+    if (platform::winui::Desktop::DisplayAvailable()) return "gui";
     return OnConsole() ? "text" : "script";
 }
 
-std::unique_ptr<platform::UiApi> MakeFrontEnd(const std::string& name, platform::Answers answers,
+std::unique_ptr<platform::UiApi> MakeFrontEnd(const Options& options, platform::Answers answers,
                                               platform::Transcript& transcript, platform::FileApi& files) {
+    const std::string& name = options.ui;
+    if (name == "gui") {
+        platform::winui::WinUiOptions gui;
+        gui.unattended = !options.answers.empty();
+        gui.screenshotDir = options.screenshots;
+        // Test-only: the folder of an outside screen grabber that captures every window (see
+        // tests/wine/gui_screenshots.sh).
+        if (const char* live = std::getenv("OVRA_LIVE_CAPTURE")) gui.liveCaptureDir = live;
+        return std::make_unique<platform::winui::WinUi>(std::move(answers), transcript, gui);
+    }
     if (name == "text")
         return std::make_unique<platform::TextUi>(0, 1, transcript, platform::TextFilesOver(files));
     auto script = std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
@@ -89,7 +103,8 @@ int main(int argc, char** argv) {
             return 0;
         }
         bool ok = (a == "--ui" && value(options.ui)) || (a == "--answers" && value(options.answers)) ||
-                  (a == "--transcript" && value(options.transcript));
+                  (a == "--transcript" && value(options.transcript)) ||
+                  (a == "--screenshots" && value(options.screenshots));
         if (!ok) {
             std::fputs(kUsage, stderr);
             return 2;
@@ -117,8 +132,10 @@ int main(int argc, char** argv) {
 
     platform::win32::NativeMachine machine;
     machine.dde().SetServersAbsent(options.noProgman);
+    if (!options.screenshots.empty() && options.ui != "gui")
+        return Fail("--screenshots needs the gui front end");
     std::unique_ptr<platform::UiApi> ui =
-        MakeFrontEnd(options.ui, std::move(answers), transcript, machine.files());
+        MakeFrontEnd(options, std::move(answers), transcript, machine.files());
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
     platform::Install(machine.ServicesWith(ui.get()));
 
@@ -135,6 +152,11 @@ int main(int argc, char** argv) {
     } catch (const platform::TextInputEnded& ended) {
         transcript.Line(std::string("error ") + ended.what());
         std::fprintf(stderr, "setup: %s\n", ended.what());
+        status = 3;
+    } catch (const std::runtime_error& failed) {
+        // A window the system would not make: the wizard cannot go on.
+        transcript.Line(std::string("error ") + failed.what());
+        std::fprintf(stderr, "setup: %s\n", failed.what());
         status = 3;
     }
     platform::Install(platform::Services{});
