@@ -30,6 +30,8 @@ class MachineDde : public DdeApi {
     // Every execute string the service received, in order (whether or not it succeeded).
     const std::vector<std::string>& executed() const { return executed_; }
 
+    Progman& progman() { return progman_; }
+
   private:
     struct Instance {
         PFNCALLBACK callback;

@@ -17,6 +17,7 @@ class MachineRegistry;
 class MachineVersion;
 class MachineSystem;
 class MachineDde;
+class DesktopEntries;
 
 class Machine {
   public:
@@ -40,6 +41,8 @@ class Machine {
     MachineVersion& versions() { return *version_; }
     MachineSystem& system() { return *system_; }
     MachineDde& dde() { return *dde_; }
+    // The host's menu entries for the shortcuts Program Manager saves; off until configured.
+    DesktopEntries& desktopEntries() { return *desktop_; }
 
   private:
     Faults faults_;
@@ -50,6 +53,7 @@ class Machine {
     std::unique_ptr<MachineVersion> version_;
     std::unique_ptr<MachineSystem> system_;
     std::unique_ptr<MachineDde> dde_;
+    std::unique_ptr<DesktopEntries> desktop_;
 };
 
 }  // namespace platform

@@ -80,6 +80,10 @@ std::string BaseNameWithoutExtension(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
+bool IsLink(const std::string& name) {
+    return name.size() > 4 && SameText(name.substr(name.size() - 4), ".lnk");
+}
+
 }  // namespace
 
 Progman::Progman(FileApi& files) : files_(files) {}
@@ -217,7 +221,8 @@ bool Progman::DeleteGroup(const std::string& name) {
         do {
             std::string entry = data.cFileName;
             if (entry == "." || entry == ".." || (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-            files_.DeleteFileA((folder + "\\" + entry).c_str());
+            std::string path = folder + "\\" + entry;
+            if (files_.DeleteFileA(path.c_str()) && sink_ && IsLink(entry)) sink_->LinkDeleted(path);
         } while (files_.FindNextFileA(find, &data));
         files_.FindClose(find);
     }
@@ -251,12 +256,17 @@ bool Progman::AddItem(const std::vector<std::string>& args) {
     DWORD written = 0;
     BOOL ok = files_.WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     files_.CloseHandle(file);
-    return ok && written == bytes.size();
+    if (!ok || written != bytes.size()) return false;
+    if (sink_) sink_->LinkSaved(path, link);
+    return true;
 }
 
 bool Progman::DeleteItem(const std::string& name) {
     if (currentGroup_.empty() || !ValidName(name)) return false;
-    return files_.DeleteFileA((GroupFolder(currentGroup_) + "\\" + name + ".lnk").c_str()) != FALSE;
+    std::string path = GroupFolder(currentGroup_) + "\\" + name + ".lnk";
+    if (!files_.DeleteFileA(path.c_str())) return false;
+    if (sink_) sink_->LinkDeleted(path);
+    return true;
 }
 
 }  // namespace platform

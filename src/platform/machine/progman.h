@@ -20,9 +20,21 @@
 
 namespace platform {
 
+struct ShellLink;
+
+// Told of every shortcut Program Manager saves or deletes (as Wine's shell runs its menu builder).
+class ShellLinkSink {
+  public:
+    virtual ~ShellLinkSink() = default;
+    virtual void LinkSaved(const std::string& linkPath, const ShellLink& link) = 0;
+    virtual void LinkDeleted(const std::string& linkPath) = 0;
+};
+
 class Progman {
   public:
     explicit Progman(FileApi& files);
+
+    void SetSink(ShellLinkSink* sink) { sink_ = sink; }
 
     // True when every command of the string was understood and done.
     bool Execute(const std::string& commands);
@@ -47,6 +59,7 @@ class Progman {
     bool EnsureFolder(const std::string& path);
 
     FileApi& files_;
+    ShellLinkSink* sink_ = nullptr;
     std::string currentGroup_;
 };
 
