@@ -25,14 +25,16 @@ static void Add(const char* format, const char* a, const char* b) {
 static void AddDirectories(void) {
     HKEY key;
     Add("Directories (HKEY_LOCAL_MACHINE\\%s%s):\r\n", IDE_KEY "\\Default Directories", "");
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, IDE_KEY "\\Default Directories", 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, IDE_KEY "\\Default Directories", 0, KEY_READ, &key) !=
+        ERROR_SUCCESS) {
         Add("  (none: the kit is not installed in this prefix)%s%s\r\n", "", "");
         return;
     }
     for (DWORD i = 0;; ++i) {
         char name[256], data[MAX_PATH + 1];
         DWORD nameSize = sizeof name, dataSize = sizeof data - 1, type = 0;
-        if (RegEnumValueA(key, i, name, &nameSize, NULL, &type, (BYTE*)data, &dataSize) != ERROR_SUCCESS) break;
+        if (RegEnumValueA(key, i, name, &nameSize, NULL, &type, (BYTE*)data, &dataSize) != ERROR_SUCCESS)
+            break;
         if (type != REG_SZ) continue;
         data[dataSize] = 0;
         Add("  %-10s %s\r\n", name, data);
@@ -88,9 +90,11 @@ static void Compose(void) {
     char version[64], installDir[MAX_PATH] = "", buildIni[MAX_PATH + 16], build[64], date[64];
     HKEY key;
     GetPrivateProfileStringA("Ovra", "Version", "?", version, sizeof version, "OVRA.ini");
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, IDE_KEY "\\Default Directories", 0, KEY_READ, &key) == ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, IDE_KEY "\\Default Directories", 0, KEY_READ, &key) ==
+        ERROR_SUCCESS) {
         DWORD size = sizeof installDir - 1, type = 0;
-        if (RegQueryValueExA(key, "VexaInst", NULL, &type, (BYTE*)installDir, &size) != ERROR_SUCCESS) size = 0;
+        if (RegQueryValueExA(key, "VexaInst", NULL, &type, (BYTE*)installDir, &size) != ERROR_SUCCESS)
+            size = 0;
         installDir[size] = 0;
         RegCloseKey(key);
     }
@@ -112,9 +116,10 @@ static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPA
     static HWND edit;
     switch (message) {
         case WM_CREATE:
-            edit = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", shown,
-                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                                   0, 0, 0, 0, window, (HMENU)1, ((CREATESTRUCTA*)lParam)->hInstance, NULL);
+            edit = CreateWindowExA(
+                WS_EX_CLIENTEDGE, "EDIT", shown,
+                WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, 0, 0, 0, 0,
+                window, (HMENU)1, ((CREATESTRUCTA*)lParam)->hInstance, NULL);
             SendMessageA(edit, WM_SETFONT, (WPARAM)GetStockObject(ANSI_FIXED_FONT), TRUE);
             return 0;
         case WM_SIZE:
@@ -150,8 +155,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
     windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
     windowClass.lpszClassName = "OvraIde";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowA("OvraIde", "Ovra IDE", WS_OVERLAPPEDWINDOW, 0, 0, 760, 560, NULL, NULL,
-                                instance, NULL);
+    HWND window =
+        CreateWindowA("OvraIde", "Ovra IDE", WS_OVERLAPPEDWINDOW, 0, 0, 760, 560, NULL, NULL, instance, NULL);
     if (!window) return 1;
     ShowWindow(window, show);
     UpdateWindow(window);
