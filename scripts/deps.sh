@@ -8,8 +8,7 @@ packages=(
   libfltk1.3-dev xvfb xauth fonts-dejavu-core
   clang clang-format libclang-rt-dev
   tmux
-  wine wine64 g++-mingw-w64-x86-64-posix
-  imagemagick
+  gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -141,6 +141,11 @@ struct Outcome {
     int message;  // 0: none
 };
 
+void PrintTo(const Outcome& o, std::ostream* os) {
+    *os << o.name << ": " << (o.flavourFile ? o.flavourFile : "no flavour file") << " CODE=" << o.code
+        << (o.result ? " accepted" : " refused") << " message " << o.message;
+}
+
 class FlavourOutcome : public FlavourTest, public ::testing::WithParamInterface<Outcome> {};
 
 TEST_P(FlavourOutcome, AcceptsOrRefusesAsTheFlavourNeeds) {

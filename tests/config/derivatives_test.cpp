@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <list>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "config/config_keys.h"
 #include "platform/win32.h"
 #include "resources/catalogue_derivatives.h"
+#include "support/param_name.h"
 #include "support/tag_setter.h"
 #include "support/temp_prefix.h"
 
@@ -26,6 +29,22 @@ struct SelectionCase {
     std::uint16_t flags;
     bool selected;
 };
+
+void PrintTo(const SelectionCase& c, std::ostream* os) {
+    *os << "tags {";
+    for (const char* tag : c.tags)
+        *os << " " << tag;
+    *os << " } flags 0x" << std::hex << c.flags << std::dec << (c.selected ? " selected" : " not selected");
+}
+
+std::string SelectionName(const ::testing::TestParamInfo<SelectionCase>& info) {
+    std::string name;
+    for (const char* tag : info.param.tags)
+        name += std::string(tag) + "_";
+    char flags[16];
+    std::snprintf(flags, sizeof flags, "Flags%X", info.param.flags);
+    return testing_support::ParamName(name + flags);
+}
 
 class DerivativeSelectedTest : public ::testing::TestWithParam<SelectionCase> {
   protected:
@@ -62,7 +81,8 @@ INSTANTIATE_TEST_SUITE_P(
         SelectionCase{{"AddOn-Tools", "SXASim"}, 0x1, true},
         SelectionCase{{"AddOn-Tools", "S51Emu"}, 0x8, false},
         SelectionCase{{"AddOn-Tools", "SXA2SimLite"}, 0x1, true},
-        SelectionCase{{"AddOn-Tools", "MicSim"}, 0xFFFF, false}));
+        SelectionCase{{"AddOn-Tools", "MicSim"}, 0xFFFF, false}),
+    SelectionName);
 
 class DerivativeFileTest : public ::testing::Test {
   protected:

@@ -148,6 +148,11 @@ struct KitCase {
     const char* componentFile;         // from this media build file
 };
 
+void PrintTo(const KitCase& c, std::ostream* os) {
+    *os << "media " << c.media << (c.ide ? " (IDE kit)" : " (tool chain)") << ", " << c.files.size()
+        << " files, component " << c.component;
+}
+
 class SampleKit : public ::testing::TestWithParam<KitCase> {};
 
 TEST_P(SampleKit, InstallsIntoAFreshPrefix) {

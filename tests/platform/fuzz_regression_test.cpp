@@ -17,6 +17,10 @@ struct HiveCase {
     std::string text;
 };
 
+void PrintTo(const HiveCase& c, std::ostream* os) {
+    *os << c.name << " (" << c.text.size() << " bytes of hive text)";
+}
+
 // Whatever we write must read back without a problem and write the same text again.
 class HiveRoundTrip : public ::testing::TestWithParam<HiveCase> {};
 

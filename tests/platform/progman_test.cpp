@@ -12,6 +12,7 @@
 #include "platform/machine/files.h"
 #include "platform/machine/shell_link.h"
 #include "platform/win32.h"
+#include "support/param_name.h"
 #include "support/temp_prefix.h"
 
 namespace {
@@ -35,6 +36,10 @@ struct ParseCase {
     bool ok;
     std::vector<std::vector<std::string>> commands;  // name, then raw arguments
 };
+
+void PrintTo(const ParseCase& c, std::ostream* os) {
+    *os << "\"" << c.text << "\"" << (c.ok ? " parses" : " is refused");
+}
 
 class ProgmanParseTest : public ::testing::TestWithParam<ParseCase> {};
 
@@ -74,7 +79,11 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{"[CreateGroup(Kit]", false, {}}, ParseCase{"[CreateGroup(\"Kit)]", false, {}},
                       ParseCase{"[(Kit)]", false, {}}, ParseCase{"[CreateGroup(Kit))]", false, {}},
                       ParseCase{"[CreateGroup(Kit),]", false, {}}, ParseCase{"[A(b(c))]", false, {}},
-                      ParseCase{"[A][]", false, {}}, ParseCase{"[Create Group(Kit)]", false, {}}));
+                      ParseCase{"[A][]", false, {}}, ParseCase{"[Create Group(Kit)]", false, {}}),
+    [](const ::testing::TestParamInfo<ParseCase>& info) {
+        // Execute strings repeat their commands: the position keeps the names apart.
+        return std::to_string(info.index) + "_" + testing_support::ParamName(info.param.text);
+    });
 
 class ProgmanTest : public ::testing::Test {
   protected:

@@ -15,6 +15,10 @@ struct Copy {
     std::size_t items;
 };
 
+void PrintTo(const Copy& c, std::ostream* os) {
+    *os << c.name << " licence, " << c.items << " items";
+}
+
 class BuiltInLicenceTest : public testing::TestWithParam<Copy> {};
 
 TEST_P(BuiltInLicenceTest, HasTheItemCountTheListBoxExpects) {

@@ -109,6 +109,48 @@ TEST(PeImage, CarriesTheVersionResource) {
     EXPECT_EQ(fileVersion->length, 7u);  // "6.10.2" and its NUL
 }
 
+// A program's version resource is rewritten in place: the image made for the longest version text
+// takes a shorter one, never the other way round; the compiled programs (PE32+) take the kit's version.
+TEST(PeImage, ProgramsTakeTheirVersionInPlace) {
+    auto check = [](std::vector<std::uint8_t> image, const char* version, std::uint32_t ms,
+                    std::uint32_t ls) {
+        std::array<std::uint16_t, 4> parts;
+        ASSERT_TRUE(mkmedia::ParseVersion(version, parts));
+        std::string error;
+        ASSERT_TRUE(mkmedia::SetProgramVersion(image, parts, version, false, error)) << error;
+        auto span = platform::FindVersionResource(image);
+        ASSERT_TRUE(span);
+        std::span<const std::uint8_t> block(image.data() + span->offset, span->size);
+        platform::VersionFacts facts = platform::ReadVersionFacts(block);
+        ASSERT_TRUE(facts.hasFixed);
+        EXPECT_EQ(facts.fixed.dwFileVersionMS, ms);
+        EXPECT_EQ(facts.fixed.dwFileVersionLS, ls);
+        auto fileVersion = platform::FindVersionValue(block, "\\StringFileInfo\\040904E4\\FileVersion");
+        ASSERT_TRUE(fileVersion);
+        EXPECT_EQ(fileVersion->length, std::string(version).size() + 1);
+    };
+    std::array<std::uint16_t, 4> longest{65535, 65535, 65535, 65535}, shortest{1, 0, 0, 0};
+    check(mkmedia::MakePeImage(longest, "65535.65535.65535.65535", false), "6.10.2", 0x0006000Au,
+          0x00020000u);
+
+    auto small = mkmedia::MakePeImage(shortest, "1", false);
+    const auto before = small;
+    std::array<std::uint16_t, 4> parts{6, 10, 2, 0};
+    std::string error;
+    EXPECT_FALSE(mkmedia::SetProgramVersion(small, parts, "6.10.2", false, error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(small, before) << "a block that does not fit changes nothing";
+    std::vector<std::uint8_t> notPe(512, 0);
+    EXPECT_FALSE(mkmedia::SetProgramVersion(notPe, parts, "6.10.2", false, error));
+
+    for (const char* program : {"Ovra.exe", "tool.exe"}) {
+        std::string bytes =
+            testing_support::ReadHostFile(std::string(OVRA_BINARY_DIR) + "/kitprograms/" + program);
+        if (bytes.empty()) GTEST_SKIP() << "the kit's programs were not cross-built";
+        check(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), "6.10.2", 0x0006000Au, 0x00020000u);
+    }
+}
+
 TEST(AviImage, IsARiffAviWithItsChunks) {
     auto avi = mkmedia::MakeAviImage(3);
     std::string s(avi.begin(), avi.end());

@@ -1,4 +1,5 @@
-// mkmedia MANIFEST OUTDIR: builds a distribution media directory from a manifest (see manifest.h).
+// mkmedia [--programs DIR] MANIFEST OUTDIR: builds a distribution media directory from a manifest (see
+// manifest.h); DIR holds the compiled sample programs.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -7,8 +8,14 @@
 #include "mkmedia/manifest.h"
 
 int main(int argc, char** argv) {
+    std::string programs;
+    if (argc == 5 && std::string(argv[1]) == "--programs") {
+        programs = argv[2];
+        argv += 2;
+        argc -= 2;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: mkmedia MANIFEST OUTDIR\n");
+        std::fprintf(stderr, "usage: mkmedia [--programs DIR] MANIFEST OUTDIR\n");
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -20,7 +27,7 @@ int main(int argc, char** argv) {
     text << in.rdbuf();
     std::string error;
     std::string dir = std::filesystem::path(argv[1]).parent_path().string();
-    if (!mkmedia::BuildMedia(text.str(), dir.empty() ? "." : dir, argv[2], error)) {
+    if (!mkmedia::BuildMedia(text.str(), dir.empty() ? "." : dir, argv[2], error, programs)) {
         std::fprintf(stderr, "mkmedia: %s: %s\n", argv[1], error.c_str());
         return 1;
     }

@@ -133,8 +133,10 @@ void CheckToken(const std::string& token) {
 
 class Builder {
   public:
-    Builder(fs::path manifestDir, fs::path outDir)
-        : manifestDir_(std::move(manifestDir)), out_(std::move(outDir)) {}
+    Builder(fs::path manifestDir, fs::path outDir, std::string programsDir)
+        : manifestDir_(std::move(manifestDir)),
+          out_(std::move(outDir)),
+          programsDir_(std::move(programsDir)) {}
 
     void Directive(const std::vector<std::string>& w, std::istream& rest, int& lineNumber) {
         const std::string& d = w[0];
@@ -222,13 +224,26 @@ class Builder {
         if (!o) throw Failure("cannot write " + path.string());
     }
 
-    static std::vector<std::uint8_t> Pe(const std::string& name, const std::string& version) {
+    std::vector<std::uint8_t> Pe(const std::string& name, const std::string& version) const {
         std::array<std::uint16_t, 4> parts;
         if (!ParseVersion(version, parts)) throw Failure("not a version: " + version);
         std::string lower;
         for (char c : name)
             lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         bool dll = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".dll") == 0;
+        bool exe = lower.size() > 4 && lower.compare(lower.size() - 4, 4, ".exe") == 0;
+        if (exe && !programsDir_.empty()) {
+            // A program that runs: the IDE is its own, every other program the kit's small tool.
+            std::size_t slash = lower.find_last_of("/\\");
+            std::string base = slash == std::string::npos ? lower : lower.substr(slash + 1);
+            fs::path compiled = fs::path(programsDir_) / (base == "ovra.exe" ? "Ovra.exe" : "tool.exe");
+            std::string bytes = ReadHost(compiled);
+            std::vector<std::uint8_t> image(bytes.begin(), bytes.end());
+            std::string error;
+            if (!SetProgramVersion(image, parts, version, false, error))
+                throw Failure(compiled.string() + ": " + error);
+            return image;
+        }
         return MakePeImage(parts, version, dll);
     }
 
@@ -344,6 +359,7 @@ class Builder {
 
     fs::path manifestDir_;
     fs::path out_;
+    std::string programsDir_;
     std::set<std::string> touched_;
     std::optional<Set> set_;
 };
@@ -368,9 +384,9 @@ std::string GeneratedText(std::size_t size, const std::string& seed) {
 }
 
 bool BuildMedia(const std::string& manifest, const std::string& manifestDir, const std::string& outDir,
-                std::string& error) {
+                std::string& error, const std::string& programsDir) {
     std::istringstream in(manifest);
-    Builder builder(manifestDir, outDir);
+    Builder builder(manifestDir, outDir, programsDir);
     int number = 0;
     try {
         fs::create_directories(outDir);

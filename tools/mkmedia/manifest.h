@@ -44,9 +44,11 @@
 namespace mkmedia {
 
 // Builds the media described by `manifest` into `outDir` (created when missing). False with `error`
-// ("line N: ...") when the manifest is wrong or a file cannot be written.
+// ("line N: ...") when the manifest is wrong or a file cannot be written. With `programsDir` (compiled
+// Ovra.exe and tool.exe), each ".exe" image is a program that runs, made to carry its version;
+// otherwise a minimal PE with only the version resource.
 bool BuildMedia(const std::string& manifest, const std::string& manifestDir, const std::string& outDir,
-                std::string& error);
+                std::string& error, const std::string& programsDir = "");
 
 // Deterministic text of `size` bytes (the generated payloads), varied by `seed`.
 std::string GeneratedText(std::size_t size, const std::string& seed);

@@ -1,5 +1,6 @@
 #include "mkmedia/pe_image.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace mkmedia {
@@ -198,6 +199,81 @@ std::vector<std::uint8_t> MakePeImage(const std::array<std::uint16_t, 4>& versio
     pe.data.insert(pe.data.end(), rsrc.data.begin(), rsrc.data.end());
     pe.PadTo(kFileAlign + rawSize);
     return pe.data;
+}
+
+namespace {
+
+std::uint32_t Get16(const std::vector<std::uint8_t>& d, std::size_t at) {
+    return at + 2 <= d.size() ? static_cast<std::uint32_t>(d[at] | d[at + 1] << 8) : 0;
+}
+std::uint32_t Get32(const std::vector<std::uint8_t>& d, std::size_t at) {
+    return at + 4 <= d.size() ? Get16(d, at) | Get16(d, at + 2) << 16 : 0;
+}
+void Set32(std::vector<std::uint8_t>& d, std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+        d[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+}  // namespace
+
+bool SetProgramVersion(std::vector<std::uint8_t>& image, const std::array<std::uint16_t, 4>& version,
+                       const std::string& versionText, bool dll, std::string& error) {
+    const std::size_t pe = Get32(image, 0x3C);
+    if (Get16(image, 0) != 0x5A4D || Get32(image, pe) != 0x00004550) {
+        error = "not a PE image";
+        return false;
+    }
+    const std::size_t sections = Get16(image, pe + 6);
+    const std::size_t optional = pe + 24;
+    const std::size_t optionalSize = Get16(image, pe + 20);
+    const std::uint32_t magic = Get16(image, optional);
+    const std::size_t directories = optional + (magic == 0x20B ? 112 : 96);
+    if ((magic != 0x10B && magic != 0x20B) || Get32(image, directories - 4) < 3) {
+        error = "no data directories";
+        return false;
+    }
+    const std::uint32_t rsrcRva = Get32(image, directories + 2 * 8);
+    // The file offset of an RVA, through the section that holds it.
+    auto offsetOf = [&](std::uint32_t rva) -> std::size_t {
+        for (std::size_t i = 0; i < sections; ++i) {
+            std::size_t header = optional + optionalSize + i * 40;
+            std::uint32_t va = Get32(image, header + 12), raw = Get32(image, header + 16);
+            if (rva >= va && rva < va + raw) return Get32(image, header + 20) + (rva - va);
+        }
+        return 0;
+    };
+    const std::size_t rsrc = rsrcRva ? offsetOf(rsrcRva) : 0;
+    if (!rsrc) {
+        error = "no resource section";
+        return false;
+    }
+    // Three levels (type, name, language): RT_VERSION, then the first entry of each level below.
+    std::size_t node = rsrc;
+    for (int level = 0; level < 3; ++level) {
+        std::size_t count = Get16(image, node + 12) + Get16(image, node + 14);
+        std::uint32_t target = 0;
+        for (std::size_t i = 0; i < count && !target; ++i) {
+            std::size_t entry = node + 16 + i * 8;
+            if (level > 0 || Get32(image, entry) == 16) target = Get32(image, entry + 4);
+        }
+        if (!target || (level < 2) != ((target & 0x80000000u) != 0)) {
+            error = "no version resource";
+            return false;
+        }
+        node = rsrc + (target & 0x7FFFFFFFu);
+    }
+    const std::uint32_t blockRva = Get32(image, node), blockSize = Get32(image, node + 4);
+    const std::size_t block = offsetOf(blockRva);
+    std::vector<std::uint8_t> replacement = VersionBlock(version, versionText, dll);
+    if (!block || block + blockSize > image.size() || replacement.size() > blockSize) {
+        error = "the version resource has no room for the version block";
+        return false;
+    }
+    std::copy(replacement.begin(), replacement.end(), image.begin() + static_cast<std::ptrdiff_t>(block));
+    std::fill(image.begin() + static_cast<std::ptrdiff_t>(block + replacement.size()),
+              image.begin() + static_cast<std::ptrdiff_t>(block + blockSize), 0);
+    Set32(image, node + 4, static_cast<std::uint32_t>(replacement.size()));
+    return true;
 }
 
 }  // namespace mkmedia

@@ -23,4 +23,11 @@ bool ParseVersion(const std::string& text, std::array<std::uint16_t, 4>& parts);
 std::vector<std::uint8_t> MakePeImage(const std::array<std::uint16_t, 4>& version,
                                       const std::string& versionText, bool dll);
 
+// A compiled program (PE32 or PE32+) made to carry `version`: its version resource (RT_VERSION, the
+// first name and language) is replaced in place by the block MakePeImage would write, which must fit in
+// the space of the one it replaces (the programs are built with a placeholder of the longest version
+// text). False with `error` when the image has no such resource or the block does not fit.
+bool SetProgramVersion(std::vector<std::uint8_t>& image, const std::array<std::uint16_t, 4>& version,
+                       const std::string& versionText, bool dll, std::string& error);
+
 }  // namespace mkmedia

@@ -4,6 +4,7 @@
 
 #include "platform/machine/dde.h"
 #include "platform/machine/default_registry.h"
+#include "platform/machine/desktop_entries.h"
 #include "platform/machine/files.h"
 #include "platform/machine/profile.h"
 #include "platform/machine/progman.h"
@@ -21,7 +22,9 @@ Machine::Machine(const Options& options)
       version_(std::make_unique<MachineVersion>(*files_, faults_)),
       system_(std::make_unique<MachineSystem>(*registry_, options.locale)),
       dde_(std::make_unique<MachineDde>(*files_, faults_, UserProgramsFolder(prefix_->UserName()))),
-      shell_(std::make_unique<MachineShell>(*files_, prefix_->UserName())) {
+      shell_(std::make_unique<MachineShell>(*files_, prefix_->UserName())),
+      desktop_(std::make_unique<DesktopEntries>(*prefix_, *registry_)) {
+    dde_->progman().SetSink(desktop_.get());
     // A prefix without a machine hive is new: give it the keys Wine's own set-up would have made.
     struct stat st;
     if (stat(prefix_->HivePath("system.reg").c_str(), &st) != 0)

@@ -19,6 +19,7 @@ class MachineVersion;
 class MachineSystem;
 class MachineDde;
 class MachineShell;
+class DesktopEntries;
 
 class Machine {
   public:
@@ -43,6 +44,8 @@ class Machine {
     MachineSystem& system() { return *system_; }
     MachineDde& dde() { return *dde_; }
     MachineShell& shell() { return *shell_; }
+    // The host's menu entries for the shortcuts Program Manager saves; off until configured.
+    DesktopEntries& desktopEntries() { return *desktop_; }
 
   private:
     Faults faults_;
@@ -54,6 +57,7 @@ class Machine {
     std::unique_ptr<MachineSystem> system_;
     std::unique_ptr<MachineDde> dde_;
     std::unique_ptr<MachineShell> shell_;
+    std::unique_ptr<DesktopEntries> desktop_;
 };
 
 }  // namespace platform

@@ -68,6 +68,10 @@ std::string BaseNameWithoutExtension(const std::string& path) {
     return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
+bool IsLink(const std::string& name) {
+    return name.size() > 4 && SameText(name.substr(name.size() - 4), ".lnk");
+}
+
 }  // namespace
 
 std::string UserProgramsFolder(const std::string& userName) {
@@ -223,7 +227,7 @@ bool Progman::RemoveTree(const std::string& folder) {
             } else {
                 if (data.dwFileAttributes & FILE_ATTRIBUTE_READONLY)
                     files_.SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-                files_.DeleteFileA(path.c_str());
+                if (files_.DeleteFileA(path.c_str()) && sink_ && IsLink(entry)) sink_->LinkDeleted(path);
             }
         } while (files_.FindNextFileA(find, &data));
         files_.FindClose(find);
@@ -310,7 +314,10 @@ bool Progman::AddItem(const std::vector<std::string>& args) {
     DWORD written = 0;
     BOOL ok = files_.WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     files_.CloseHandle(file);
-    if (ok && written == bytes.size()) return true;
+    if (ok && written == bytes.size()) {
+        if (sink_) sink_->LinkSaved(path, link);
+        return true;
+    }
     files_.DeleteFileA(path.c_str());  // a torn shortcut is no item
     return false;
 }
@@ -318,7 +325,10 @@ bool Progman::AddItem(const std::vector<std::string>& args) {
 bool Progman::DeleteItem(const std::string& name) {
     // The name is looked up as given: one a file name cannot hold names no item.
     if (currentGroup_.empty() || name.empty() || FileName(name) != name) return false;
-    return files_.DeleteFileA((currentGroup_ + "\\" + name + ".lnk").c_str()) != FALSE;
+    std::string path = currentGroup_ + "\\" + name + ".lnk";
+    if (!files_.DeleteFileA(path.c_str())) return false;
+    if (sink_) sink_->LinkDeleted(path);
+    return true;
 }
 
 MachineShell::MachineShell(FileApi& files, std::string userName)

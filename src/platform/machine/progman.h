@@ -32,10 +32,22 @@ namespace platform {
 std::string UserProgramsFolder(const std::string& userName);
 const char* CommonProgramsFolder();
 
+struct ShellLink;
+
+// Told of every shortcut Program Manager saves or deletes (as Wine's shell runs its menu builder).
+class ShellLinkSink {
+  public:
+    virtual ~ShellLinkSink() = default;
+    virtual void LinkSaved(const std::string& linkPath, const ShellLink& link) = 0;
+    virtual void LinkDeleted(const std::string& linkPath) = 0;
+};
+
 class Progman {
   public:
     // `programsFolder`: the Programs folder the groups are kept in.
     Progman(FileApi& files, std::string programsFolder);
+
+    void SetSink(ShellLinkSink* sink) { sink_ = sink; }
 
     // True when the string held at least one command and every command read was done.
     bool Execute(const std::string& commands);
@@ -73,6 +85,7 @@ class Progman {
     FileApi& files_;
     std::string programsFolder_;
     std::string currentGroup_;  // folder of the group last created or shown
+    ShellLinkSink* sink_ = nullptr;
 };
 
 // SHGetFolderPathA for the Programs folders: CSIDL_PROGRAMS and CSIDL_COMMON_PROGRAMS (with

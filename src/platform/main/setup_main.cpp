@@ -16,6 +16,7 @@
 
 #include "app/program_entry.h"
 #include "platform/host/prefix_guard.h"
+#include "platform/machine/desktop_entries.h"
 #include "platform/machine/files.h"
 #include "platform/machine/machine.h"
 #include "platform/machine/registry.h"
@@ -41,6 +42,8 @@ const char kUsage[] =
     "  --answers FILE     answers for the pages and message boxes of an unattended run\n"
     "  --transcript FILE  write every page, message box and progress text to FILE\n"
     "  --no-progman       no Program Manager answers: the setup makes no Start-menu group\n"
+    "  --no-desktop-entries  no menu entries on the host for the Start-menu group (by default they\n"
+    "                     are written as Wine's menu builder would, unless Wine's settings disable it)\n"
     "  --screenshots DIR  (gui) save every page, message box and progress window as PNG in DIR\n"
     "  --help             this text\n";
 
@@ -51,6 +54,7 @@ struct Options {
     std::string answers;
     std::string transcript;
     bool noProgman = false;
+    bool noDesktopEntries = false;
     std::string screenshots;
 };
 
@@ -143,6 +147,10 @@ int main(int argc, char** argv) {
             options.noProgman = true;
             continue;
         }
+        if (a == "--no-desktop-entries") {
+            options.noDesktopEntries = true;
+            continue;
+        }
         if (a == "--help" || a == "-h") {
             std::fputs(kUsage, stdout);
             return 0;
@@ -200,6 +208,11 @@ int main(int argc, char** argv) {
         return 4;
     }
     machine.faults().progmanAbsent = options.noProgman;
+    machine.desktopEntries().Configure(
+        !options.noDesktopEntries,
+        platform::DesktopHome::From(std::getenv("HOME"), std::getenv("XDG_DATA_HOME"),
+                                    std::getenv("XDG_CONFIG_HOME")),
+        platform::HostWineLoader(), std::getenv("WINEDLLOVERRIDES"));
     if (std::string error; !ApplyTestFaults(std::getenv("OVRA_FAULTS"), machine.faults(), error))
         return Fail(error);
 
