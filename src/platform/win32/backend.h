@@ -24,6 +24,7 @@ class NativeFiles : public FileApi {
     BOOL CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists) override;
     BOOL DeleteFileA(LPCSTR name) override;
     BOOL MoveFileA(LPCSTR existing, LPCSTR newName) override;
+    BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) override;
     BOOL CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa) override;
     BOOL RemoveDirectoryA(LPCSTR name) override;
     DWORD GetFileAttributesA(LPCSTR name) override;

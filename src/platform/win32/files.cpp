@@ -79,6 +79,10 @@ BOOL NativeFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
     return Mirror(native::MoveFileA(existing, newName));
 }
 
+BOOL NativeFiles::MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
+    return Mirror(native::MoveFileExA(existing, newName, flags));
+}
+
 BOOL NativeFiles::CreateDirectoryA(LPCSTR name, LPSECURITY_ATTRIBUTES sa) {
     return Mirror(native::CreateDirectoryA(name, SecurityOf(sa)));
 }

@@ -43,6 +43,7 @@ u32 SetFilePointer(void* file, std::int32_t distance, std::int32_t* high, u32 me
 int CopyFileA(const char* existing, const char* newName, int failIfExists);
 int DeleteFileA(const char* name);
 int MoveFileA(const char* existing, const char* newName);
+int MoveFileExA(const char* existing, const char* newName, std::uint32_t flags);
 int CreateDirectoryA(const char* name, Security security);
 int RemoveDirectoryA(const char* name);
 u32 GetFileAttributesA(const char* name);

@@ -99,6 +99,10 @@ int MoveFileA(const char* existing, const char* newName) {
     return ::MoveFileA(existing, newName);
 }
 
+int MoveFileExA(const char* existing, const char* newName, std::uint32_t flags) {
+    return ::MoveFileExA(existing, newName, flags);
+}
+
 int CreateDirectoryA(const char* name, Security security) {
     return ::CreateDirectoryA(name, AttributesFor(security));
 }
