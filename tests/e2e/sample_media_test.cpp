@@ -384,7 +384,11 @@ TEST_F(OverTheKit, TheSameKitAgainCountsEachSharedLibraryOnceAndAsksAboutTheConf
     auto sharedCounts = [&] {
         std::map<std::string, std::string> counts;
         std::string reg = kit.SystemReg();
-        auto at = reg.find("[Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\SharedDLLs]");
+        // The setup names the key "SharedDlls" when it makes it; key names match without regard to case.
+        std::string lower = reg;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](unsigned char c) { return std::tolower(c); });
+        auto at = lower.find("[software\\\\microsoft\\\\windows\\\\currentversion\\\\shareddlls]");
         if (at == std::string::npos) return counts;
         auto end = reg.find("\n[", at + 1);
         std::istringstream key(reg.substr(at, end - at));
