@@ -4,6 +4,8 @@ ASAN      ?= build-asan
 WINBUILD  ?= build-windows
 GENERATOR ?= Ninja
 JOBS      ?= $(shell nproc)
+# ccache, where installed, keeps rebuilds of other checkouts and of CI short.
+LAUNCHER  := $(if $(shell command -v ccache),-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps configure build windows run test bench sanitize fuzz fuzz-ci check-format format clean
 
@@ -13,7 +15,7 @@ deps:
 	@scripts/deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G $(GENERATOR) >/dev/null
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -25,7 +27,7 @@ run: build
 # $(WINBUILD); SETUP.EXE is also put at the root of the sample media of $(BUILD).
 windows: deps
 	@test -f $(WINBUILD)/CMakeCache.txt || \
-	  cmake -S . -B $(WINBUILD) -G $(GENERATOR) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	  cmake -S . -B $(WINBUILD) -G $(GENERATOR) $(LAUNCHER) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINBUILD) -j $(JOBS)
 	@cmake -DEXE=$(CURDIR)/$(WINBUILD)/SETUP.EXE -DMEDIA=$(CURDIR)/$(BUILD)/media -P cmake/copy_setup_exe.cmake
 
@@ -34,12 +36,12 @@ test: build windows
 
 # The install benchmark (a measurement, not a test): the optimised build of $(BUILD), no sanitizers.
 bench: deps
-	@cmake -S . -B $(BUILD) -G $(GENERATOR) >/dev/null
+	@cmake -S . -B $(BUILD) -G $(GENERATOR) $(LAUNCHER) >/dev/null
 	@bench/run.sh $(BUILD)
 
 # The same suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize: deps
-	@cmake -S . -B $(ASAN) -G $(GENERATOR) -DOVRA_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN) -G $(GENERATOR) $(LAUNCHER) -DOVRA_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS)
 	@ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp UBSAN_OPTIONS=print_stacktrace=1 \
 	  ctest --test-dir $(ASAN) --output-on-failure -j $(JOBS)

@@ -7,7 +7,7 @@ packages=(
   libmspack-dev mscompress
   libfltk1.3-dev xvfb xauth fonts-dejavu-core
   clang clang-format libclang-rt-dev
-  tmux
+  tmux ccache
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 imagemagick
 )
 missing=()

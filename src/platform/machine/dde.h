@@ -32,8 +32,6 @@ class MachineDde : public DdeApi {
     const std::vector<std::string>& executed() const { return executed_; }
     Progman& progman() { return progman_; }
 
-    Progman& progman() { return progman_; }
-
   private:
     struct Instance {
         PFNCALLBACK callback;
