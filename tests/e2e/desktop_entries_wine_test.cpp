@@ -20,7 +20,15 @@ using testing_support::TempDir;
 using testing_support::WineUser;
 
 const std::string kGroup = "Kestravion Kit 6.1";
-const std::string kGroupHost = "/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/" + kGroup;
+const std::string kPrograms = "AppData/Roaming/Microsoft/Windows/Start Menu/Programs";
+
+// The user whose Start menu holds the group: Program Manager keeps it in the Programs folder of the user
+// who ran the setup.
+std::string GroupOwner(const std::string& prefix) {
+    for (const auto& user : fs::directory_iterator(prefix + "/drive_c/users"))
+        if (fs::is_directory(user.path() / kPrograms / kGroup)) return user.path().filename().string();
+    return "";
+}
 
 std::map<std::string, std::string> Keys(const std::string& text) {
     std::map<std::string, std::string> keys;
@@ -44,18 +52,23 @@ TEST(DesktopEntriesUnderWine, WinesMenuBuilderWritesTheSameEntries) {
     if (!wine) GTEST_SKIP() << why;
     TempDir dir;
     const std::string prefix = dir.path() + "/prefix", ours = dir.path() + "/ours";
-    auto run = RunSetup(prefix, std::string(OVRA_BINARY_DIR) + "/media/full", "name=Ada\n", {},
-                        "XDG_DATA_HOME=" + ours + "/data XDG_CONFIG_HOME=" + ours + "/config");
+    auto run =
+        RunSetup(prefix, std::string(OVRA_BINARY_DIR) + "/media/full", "name=Ada\n", {},
+                 "XDG_DATA_HOME=" + ours + "/data XDG_CONFIG_HOME=" + ours + "/config USER=" + wine->Name());
     ASSERT_EQ(run.exitCode, 0) << run.output;
 
     // Wine's menu builder on every shortcut of the group, in a copy of the prefix, as the unprivileged user.
+    // It makes entries only for shortcuts in its own user's Start menu, so the setup ran in that user's name.
     const std::string copy = dir.path() + "/wineprefix", home = dir.path() + "/winehome";
     fs::copy(prefix, copy, fs::copy_options::recursive | fs::copy_options::copy_symlinks);
     fs::create_directories(home);
     wine->Own(copy);
     wine->Own(home);
+    const std::string owner = GroupOwner(prefix);
+    ASSERT_FALSE(owner.empty()) << "no user's Start menu holds " << kGroup;
     std::vector<std::string> items;
-    for (const auto& e : fs::directory_iterator(prefix + kGroupHost)) {
+    for (const auto& e :
+         fs::directory_iterator(prefix + "/drive_c/users/" + owner + "/" + kPrograms + "/" + kGroup)) {
         std::string name = e.path().filename().string();
         if (name.size() > 4 && name.substr(name.size() - 4) == ".lnk")
             items.push_back(name.substr(0, name.size() - 4));
@@ -64,8 +77,9 @@ TEST(DesktopEntriesUnderWine, WinesMenuBuilderWritesTheSameEntries) {
     std::string script;
     for (const auto& item : items)
         script += "wine winemenubuilder " +
-                  ShellQuote("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\" + kGroup + "\\" +
-                             item + ".lnk") +
+                  ShellQuote("C:\\users\\" + owner +
+                             "\\AppData\\Roaming\\Microsoft\\Windows\\Start Menu\\Programs\\" + kGroup +
+                             "\\" + item + ".lnk") +
                   "; ";
     script += "wineserver -w";
     const std::string environment = "HOME=" + home + " XDG_DATA_HOME=" + home +

@@ -220,7 +220,8 @@ TEST_F(DesktopEntriesPrefixTest, ProgramManagerItemsGetEntriesAndLoseThemWithThe
     ASSERT_EQ(
         registry.RegQueryValueExA(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size),
         ERROR_SUCCESS);
-    EXPECT_EQ(std::string(data), kGroupPath + "\\Ovra IDE.lnk");
+    EXPECT_EQ(std::string(data),
+              prefix_.machine().dde().progman().ProgramsFolder() + "\\Kestravion Kit 6.1\\Ovra IDE.lnk");
 
     ASSERT_TRUE(Progman("[DeleteGroup(Kestravion Kit 6.1)]"));
     EXPECT_FALSE(HostExists(DesktopFile("Ovra IDE")));

@@ -55,6 +55,14 @@ std::string WineUser::Run(const std::string& environment, const std::string& com
     return Capture(line, status);
 }
 
+std::string WineUser::Name() const {
+    if (root_) return kUser;
+    std::string name = Capture("id -un");
+    while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
+        name.pop_back();
+    return name;
+}
+
 void WineUser::Own(const std::string& path) const {
     if (!root_) return;
     std::system(("chown -R " + std::string(kUser) + ": " + ShellQuote(path)).c_str());

@@ -18,6 +18,8 @@ class WineUser {
     std::string Run(const std::string& environment, const std::string& command, int* status = nullptr) const;
     // Makes the user own `path` and everything below it (and lets it reach `path`).
     void Own(const std::string& path) const;
+    // The user's login name: the one Wine names the profile folder (C:\users\NAME) after.
+    std::string Name() const;
 
   private:
     bool root_ = false;
