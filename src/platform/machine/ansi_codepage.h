@@ -15,6 +15,8 @@ unsigned char WideToAnsi(char16_t c);
 
 std::u16string AnsiToWide(std::string_view s);
 std::string WideToAnsi(std::u16string_view s);
+// ANSI text as the UTF-8 the host keeps its files and windows in.
+std::string AnsiToUtf8(std::string_view ansi);
 
 // Upper case of a UTF-16 unit for name comparison: ASCII, Latin-1, the 1252 extras, Greek and Cyrillic.
 char16_t UpperWide(char16_t c);

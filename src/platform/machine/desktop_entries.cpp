@@ -32,20 +32,7 @@ bool Below(std::string_view path, std::string_view folder) {
 
 // The ANSI (1252) text of the machine as UTF-8, which the host files hold.
 std::string Utf8(std::string_view ansi) {
-    std::string out;
-    for (char16_t w : AnsiToWide(ansi)) {
-        if (w < 0x80) {
-            out += static_cast<char>(w);
-        } else if (w < 0x800) {
-            out += static_cast<char>(0xC0 | (w >> 6));
-            out += static_cast<char>(0x80 | (w & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (w >> 12));
-            out += static_cast<char>(0x80 | ((w >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (w & 0x3F));
-        }
-    }
-    return out;
+    return AnsiToUtf8(ansi);
 }
 
 std::string Join(const std::vector<std::string>& parts, char separator, std::size_t count) {

@@ -5,22 +5,7 @@
 namespace platform::gui {
 
 std::string AnsiToUtf8(const std::string& ansi) {
-    std::string out;
-    out.reserve(ansi.size());
-    for (unsigned char c : ansi) {
-        char16_t w = AnsiToWide(c);
-        if (w < 0x80) {
-            out += static_cast<char>(w);
-        } else if (w < 0x800) {
-            out += static_cast<char>(0xC0 | (w >> 6));
-            out += static_cast<char>(0x80 | (w & 0x3F));
-        } else {
-            out += static_cast<char>(0xE0 | (w >> 12));
-            out += static_cast<char>(0x80 | ((w >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (w & 0x3F));
-        }
-    }
-    return out;
+    return platform::AnsiToUtf8(std::string_view(ansi));
 }
 
 std::string Utf8ToAnsi(const std::string& utf8) {
