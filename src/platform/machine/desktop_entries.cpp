@@ -194,7 +194,7 @@ std::optional<bool> OverridesDisableMenuBuilder(std::string_view overrides) {
 DesktopHome DesktopHome::From(const char* home, const char* xdgDataHome, const char* xdgConfigHome) {
     DesktopHome result;
     std::string homeDir = home ? home : "";
-    // The base directory specification ignores relative values.
+    // Relative XDG base directories are ignored, as the freedesktop base-directory rules say.
     auto base = [&](const char* variable, const char* fallback) -> std::string {
         if (variable && variable[0] == '/') return variable;
         return homeDir.empty() ? std::string() : homeDir + fallback;
