@@ -124,7 +124,8 @@ TEST_F(ShellRegistrationTest, WithoutVexaBinTheProgramPathIsEmpty) {
     ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, "prjfile\\DefaultIcon", 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &icon, nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(icon, "", 0, REG_SZ, reinterpret_cast<const BYTE*>("C:\\Old\\Ovra.exe,2"), 19);
+    const char oldIcon[] = "C:\\Old\\Ovra.exe,2";
+    RegSetValueExA(icon, "", 0, REG_SZ, reinterpret_cast<const BYTE*>(oldIcon), sizeof oldIcon);
     RegCloseKey(icon);
     EXPECT_EQ(IdeProgramPath(), "");
     Register();
