@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   googletest libgtest-dev libgmock-dev
   libmspack-dev mscompress
-  libfltk1.3-dev xvfb xauth fonts-dejavu-core
+  libfltk1.3-dev xvfb xauth fonts-dejavu-core fonts-liberation xdotool openbox
   clang clang-format libclang-rt-dev
   tmux ccache
   gcc-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 imagemagick

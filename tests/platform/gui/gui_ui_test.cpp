@@ -56,16 +56,18 @@ class GuiTest : public ::testing::Test {
 };
 
 TEST_F(GuiTest, BackgroundIsBandedRedWithTheWhiteTitleAndTheCaption) {
-    // A client of 301 rows: 100 bands of 3 rows, the last row keeps the frame's colour.
-    BackgroundWindow window(0, 0, 640, 301, "Vexa 6.1 Programme d'installation \xE9");
+    // A client of 301 rows below the caption bar: 100 bands of 3 rows, the last row keeps the frame's
+    // colour.
+    BackgroundWindow window(0, 0, 640, kCaption + 301, "Vexa 6.1 Programme d'installation \xE9");
     window.SetTitle("Kestravion Vexa 6.1\nDevelopment Suite", DT_CENTER);
     window.show();
     window.wait_for_expose();
     ScreenImage shot = CaptureScreen({});
     ASSERT_GT(shot.width, 640);
-    int X = window.x(), Y = window.y();
+    int X = window.x(), Y = window.y() + kCaption;
     ASSERT_LE(Y + 301, shot.height);
     EXPECT_STREQ(window.label(), "Vexa 6.1 Programme d'installation \xC3\xA9");
+    EXPECT_EQ(At(shot, X + 600, Y - kCaption + 2), (Rgb{0, 0, 128}));  // the caption bar, drawn by us
     EXPECT_EQ(At(shot, X + 2, Y + 2), kBand);
     EXPECT_EQ(At(shot, X + 639, Y + 299), kBand);
     EXPECT_EQ(At(shot, X + 5, Y + 300), kTeal);

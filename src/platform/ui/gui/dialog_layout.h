@@ -10,8 +10,10 @@ inline constexpr int kBaseUnitY = 13;
 // A modal-frame window: a 3-pixel dialog frame and an 18-pixel caption.
 inline constexpr int kFrame = 3;
 inline constexpr int kCaption = 18;
-// The dialog font as FLTK sizes it (pixels).
-inline constexpr int kDialogFontSize = 10;
+// The dialog font's pixel size: 8 points at the 96 dots per inch the layout is made for, whatever
+// resolution the X server reports.
+inline constexpr int kDialogFontSize = 11;
+inline constexpr int kLogicalDpi = 96;
 
 // MulDiv with rounding, as the dialog manager converts.
 inline int DuToPixelsX(int du) {
@@ -37,7 +39,8 @@ inline Rect OuterOf(const Rect& client) {
             client.h + 2 * kFrame + kCaption};
 }
 
-// The 50-point title font height for a vertical resolution, as the background computes it.
+// The 50-point title font height for a vertical resolution, as the background computes it (the
+// background passes kLogicalDpi).
 inline int TitleFontPixels(int dpiY) {
     return dpiY * 50 / 72;
 }

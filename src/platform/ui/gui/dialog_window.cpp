@@ -115,6 +115,7 @@ void DialogWindow::Refresh() {
     if (caption_ != dialog_.caption) {
         caption_ = dialog_.caption;
         copy_label(AnsiToUtf8(caption_).c_str());
+        if (Fl_Window* frame = window()) frame->redraw();  // the caption bar drawn around us
     }
     for (auto& [widget, index] : controlOf_) {
         const Control& c = dialog_.controls[index];
@@ -263,6 +264,12 @@ int DialogWindow::handle(int event) {
 }
 
 void DialogWindow::draw() {
+    // When only controls changed (typing, a caret, a gauge), they redraw themselves: painting the client
+    // here would wipe every other control from the buffer.
+    if (!(damage() & ~FL_DAMAGE_CHILD)) {
+        draw_children();
+        return;
+    }
     int W = w(), H = h();
     fl_color(BtnFace());
     fl_rectf(0, 0, W, H);

@@ -1,11 +1,9 @@
 #include "platform/ui/gui/gui_ui.h"
 
 #include <FL/Fl.H>
+#include <FL/Fl_RGB_Image.H>
 #include <FL/x.H>
-#include <spawn.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <stdexcept>
 
 #include "platform/ui/gui/avi_reader.h"
@@ -13,13 +11,13 @@
 #include "platform/ui/gui/dialog_layout.h"
 #include "platform/ui/gui/dialog_window.h"
 #include "platform/ui/gui/folder_browser.h"
+#include "platform/ui/gui/frame_window.h"
 #include "platform/ui/gui/message_box_window.h"
 #include "platform/ui/gui/screenshot.h"
 #include "platform/ui/gui/text_viewer.h"
 #include "platform/ui/gui/win_widgets.h"
 #include "platform/ui/transcript_lines.h"
-
-extern char** environ;
+#include "resources/catalogue_help.h"
 
 namespace platform::gui {
 
@@ -27,43 +25,53 @@ namespace {
 
 HWND const kMainWindow = FrontEndMainWindow();
 constexpr int kProgressControl = 300;
+GuiUi* g_active = nullptr;  // the front end whose windows take the input
 
 void ScreenSize(int& w, int& h) {
     int x = 0, y = 0;
     Fl::screen_xywh(x, y, w, h, 0);
 }
 
-bool OnPath(const char* program) {
-    const char* path = std::getenv("PATH");
-    if (!path) return false;
-    std::string dirs = path;
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        std::size_t end = dirs.find(':', start);
-        std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        if (!dir.empty() && access((dir + "/" + program).c_str(), X_OK) == 0) return true;
-        if (end == std::string::npos) break;
-        start = end + 1;
-    }
+// Whether `w` is `group` or one of its descendants, found without touching `w` (it may be stale).
+bool Holds(Fl_Widget* group, const Fl_Widget* w) {
+    if (!w) return false;
+    if (group == w) return true;
+    Fl_Group* g = group->as_group();
+    if (!g) return false;
+    for (int i = 0; i < g->children(); ++i)
+        if (Holds(g->child(i), w)) return true;
     return false;
 }
 
-// Removes a window from the stack of shown windows however its scope is left.
-struct ShownWindow {
-    std::vector<DecoratedWindow>& stack;
-    Fl_Window* window;
-    ~ShownWindow() {
-        window->hide();
-        for (auto it = stack.begin(); it != stack.end(); ++it)
-            if (it->window == window) {
-                stack.erase(it);
-                break;
+// The frame's icon (resource 401): a chip with its pins on the setup's teal, drawn here.
+const Fl_RGB_Image* SetupIcon() {
+    static unsigned char pixels[32 * 32 * 3];
+    static Fl_RGB_Image* image = [] {
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x) {
+                unsigned char* p = pixels + (y * 32 + x) * 3;
+                bool body = x >= 8 && x < 24 && y >= 6 && y < 26;
+                bool pin = !body && y >= 8 && y < 24 && (y % 4) < 2 && x >= 4 && x < 28;
+                bool dot = x >= 11 && x < 14 && y >= 9 && y < 12;
+                unsigned char r = 0, g = 128, b = 128;
+                if (pin) r = g = b = 192;
+                if (body) r = 150, g = 0, b = 0;
+                if (dot) r = g = b = 255;
+                p[0] = r, p[1] = g, p[2] = b;
             }
-        Fl::check();
-    }
-};
+        return new Fl_RGB_Image(pixels, 32, 32, 3);
+    }();
+    return image;
+}
 
 }  // namespace
+
+// Takes a window off the screen however its scope is left.
+struct GuiUi::Shown {
+    GuiUi& ui;
+    Fl_Window* window;
+    ~Shown() { ui.Hide(window); }
+};
 
 GuiUi::GuiUi(Answers answers, Transcript& transcript, GuiOptions options)
     : plan_(std::move(answers)),
@@ -77,6 +85,8 @@ GuiUi::GuiUi(Answers answers, Transcript& transcript, GuiOptions options)
     }
     UseSystemLook();
     windowManager_ = HaveWindowManager();
+    g_active = this;
+    Fl::event_dispatch(Dispatch);
 }
 
 GuiUi::~GuiUi() {
@@ -84,7 +94,13 @@ GuiUi::~GuiUi() {
         (void)dialog;
         Fl::remove_timeout(AnimationTick, window.get());
     }
-    viewers_.clear();
+    if (g_active == this) {
+        g_active = nullptr;
+        Fl::event_dispatch(nullptr);
+    }
+    closed_.clear();
+    while (!layers_.empty())
+        layers_.pop_back();
     background_.reset();
     Fl::check();
 }
@@ -98,16 +114,118 @@ DialogWindow* GuiUi::WindowOf(const Dialog& dialog) const {
     return it == windows_.end() ? nullptr : it->second.get();
 }
 
+FrameWindow* GuiUi::FrameOf(const Fl_Window* client) const {
+    for (const Layer& layer : layers_)
+        if (layer.client == client) return layer.frame.get();
+    return nullptr;
+}
+
+std::vector<Fl_Window*> GuiUi::Viewers() const {
+    std::vector<Fl_Window*> open;
+    for (const Layer& layer : layers_)
+        if (layer.owned) open.push_back(layer.client);
+    return open;
+}
+
 void GuiUi::Shoot(const std::string& name) {
-    std::string path = screenshots_->Take(name, stack_);
+    std::string path = screenshots_->Take(name, background_ ? std::vector<DecoratedWindow>{} : stack_);
     if (!path.empty()) shots_.push_back(path);
 }
 
-void GuiUi::ShowOnTop(Fl_Window* window, int frame, int caption) {
+int GuiUi::Dispatch(int event, Fl_Window* window) {
+    GuiUi* ui = g_active;
+    if (!ui || ui->layers_.empty() || !ui->layers_.back().frame) return Fl::handle_(event, window);
+    FrameWindow* top = ui->layers_.back().frame.get();
+    bool inside = false;
+    for (Fl_Window* w = window; w && !inside; w = w->window())
+        inside = w == top;
+    if (!inside) switch (event) {
+            // Windows below the top one are disabled, as a modal window's owner is.
+            case FL_PUSH:
+            case FL_RELEASE:
+            case FL_DRAG:
+            case FL_MOUSEWHEEL:
+                return 0;
+            // Keys go to the top window, whichever window the pointer is over.
+            case FL_KEYBOARD:
+            case FL_KEYUP:
+            case FL_SHORTCUT:
+                window = top;
+                break;
+            default:
+                break;
+        }
+    ui->KeepFocusOnTop(false);
+    int handled = Fl::handle_(event, window);
+    if (g_active == ui) ui->KeepFocusOnTop(true);
+    return handled;
+}
+
+void GuiUi::KeepFocusOnTop(bool restore) {
+    if (layers_.empty() || !layers_.back().frame) return;
+    Layer& top = layers_.back();
+    Fl_Widget* focus = Fl::focus();
+    if (focus && Holds(top.frame.get(), focus))
+        top.focus = focus;
+    else if (restore && top.focus && Holds(top.frame.get(), top.focus))
+        // The system keeps a dialog's focus control while the setup is not the active application, and
+        // gives it back: so do we, whatever FLTK did with the focus meanwhile.
+        top.focus->take_focus();
+}
+
+void GuiUi::ShowOnTop(Fl_Window* window, bool closeBox, std::unique_ptr<Fl_Window> owned) {
+    closed_.clear();
+    if (!background_) {
+        window->show();
+        window->wait_for_expose();
+        stack_.push_back({window, kFrame, kCaption});
+        layers_.push_back({window, std::move(owned), nullptr, nullptr});
+        Fl::flush();
+        return;
+    }
+    KeepFocusOnTop(false);
+    if (!layers_.empty() && layers_.back().frame) layers_.back().frame->Activate(false);
+    Rect client{window->x(), window->y(), window->w(), window->h()};
+    auto frame = std::make_unique<FrameWindow>(window, client, closeBox);
+    background_->add(frame.get());
+    frame->show();
     window->show();
-    window->wait_for_expose();
-    stack_.push_back({window, frame, caption});
+    layers_.push_back({window, std::move(owned), std::move(frame), nullptr});
+    // The new window takes the keyboard: its own choice of control (a message box's default button, a
+    // page's focus control), else its first tab stop.
+    if (!Holds(window, Fl::focus())) window->take_focus();
+    KeepFocusOnTop(false);
     Fl::flush();
+    XSync(fl_display, False);
+    Fl::check();
+    Fl::flush();
+}
+
+void GuiUi::Hide(Fl_Window* window) {
+    for (auto it = stack_.begin(); it != stack_.end(); ++it)
+        if (it->window == window) {
+            window->hide();
+            stack_.erase(it);
+            break;
+        }
+    for (auto it = layers_.begin(); it != layers_.end(); ++it)
+        if (it->client == window) {
+            bool wasTop = it + 1 == layers_.end();
+            if (it->frame) {
+                it->frame->hide();
+                background_->remove(it->frame.get());
+            }
+            Layer gone = std::move(*it);
+            layers_.erase(it);
+            if (wasTop && !layers_.empty() && layers_.back().frame) {
+                layers_.back().frame->Activate(true);
+                KeepFocusOnTop(true);
+            }
+            // A viewer closing itself is inside its frame's event handling: it is deleted later.
+            if (gone.owned) closed_.push_back(std::move(gone));
+            break;
+        }
+    Fl::check();
 }
 
 void GuiUi::RunModal(Fl_Window* window, const std::function<bool()>& done) {
@@ -119,15 +237,14 @@ void GuiUi::CreateMainWindow(const std::string& caption) {
     transcript_.Line(WindowLine(caption));
     int sw = 0, sh = 0;
     ScreenSize(sw, sh);
-    if (windowManager_) {
-        int x, y, w, h;
-        Fl::screen_work_area(x, y, w, h, 0);
-        background_ = std::make_unique<BackgroundWindow>(x, y, w, h, caption);
-    } else {
-        // Maximised: the caption bar along the top of the screen, the client below it.
-        background_ = std::make_unique<BackgroundWindow>(0, kCaption, sw, sh - kCaption, caption);
-    }
-    ShowOnTop(background_.get(), 0, kCaption);
+    // The maximised frame: its caption bar along the top of the screen, its own frame off the screen.
+    // A window manager is asked for the whole screen, without its decoration.
+    background_ = std::make_unique<BackgroundWindow>(0, 0, sw, sh, caption);
+    background_->icon(SetupIcon());
+    if (windowManager_) background_->fullscreen();
+    background_->show();
+    background_->wait_for_expose();
+    Fl::flush();
 }
 
 void GuiUi::SetBackgroundTitle(const std::string& title, UINT drawTextFormat) {
@@ -146,8 +263,8 @@ int GuiUi::MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WOR
     ScreenSize(sw, sh);
     Rect r = CentredClient(box.w(), box.h(), sw, sh);
     box.position(r.x, r.y);
-    ShowOnTop(&box, kFrame, kCaption);
-    ShownWindow shown{stack_, &box};
+    ShowOnTop(&box, true);
+    Shown shown{*this, &box};
     Shoot("message-" + (id > 0 ? std::to_string(id) : std::string("box")));
     int answer = 0;
     if (options_.unattended) {
@@ -161,23 +278,27 @@ int GuiUi::MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WOR
     return answer;
 }
 
+void GuiUi::OpenViewer(const std::string& title, const std::string& text, const std::string& shot) {
+    auto viewer = std::make_unique<TextViewerWindow>(title, text);
+    int sw = 0, sh = 0;
+    ScreenSize(sw, sh);
+    Rect r = CentredClient(viewer->w(), viewer->h(), sw, sh);
+    viewer->position(r.x, r.y);
+    Fl_Window* window = viewer.get();
+    window->callback([](Fl_Widget* w, void* data) { static_cast<GuiUi*>(data)->Hide(w->as_window()); }, this);
+    ShowOnTop(window, true, std::move(viewer));
+    Shoot(shot);
+    // Unattended, nobody reads it: it goes again at once.
+    if (options_.unattended) Hide(window);
+}
+
 BOOL GuiUi::WinHelpA(HWND, LPCSTR helpFile, UINT command, DWORD data) {
     transcript_.Line(HelpLine(helpFile, command, data));
     if (command != HELP_CONTEXT) return TRUE;
-    std::string text =
-        "Help topic " + std::to_string(data) + " of " + (helpFile ? helpFile : "") + " was asked for.";
-    MessageBoxWindow box(text, "Help", MB_OK | MB_ICONINFORMATION);
-    int sw = 0, sh = 0;
-    ScreenSize(sw, sh);
-    Rect r = CentredClient(box.w(), box.h(), sw, sh);
-    box.position(r.x, r.y);
-    ShowOnTop(&box, kFrame, kCaption);
-    ShownWindow shown{stack_, &box};
-    Shoot("help-" + std::to_string(data));
-    if (options_.unattended)
-        box.Press(IDOK);
-    else
-        RunModal(&box, [&] { return box.answer() != 0; });
+    bool french = catalogue::IsFrenchHelpFile(helpFile ? helpFile : "");
+    auto topic = catalogue::FindHelpTopic(data, french);
+    if (!topic) return FALSE;
+    OpenViewer(topic->title, topic->text, "help-" + std::to_string(data));
     return TRUE;
 }
 
@@ -208,9 +329,10 @@ int GuiUi::DialogBoxModal(HWND, Dialog& dialog) {
     int sw = 0, sh = 0;
     ScreenSize(sw, sh);
     window->Place(sw, sh);
-    ShowOnTop(window.get(), kFrame, kCaption);
-    ShownWindow shown{stack_, window.get()};
+    ShowOnTop(window.get());
+    Shown shown{*this, window.get()};
     window->FocusInitial();
+    KeepFocusOnTop(false);
     if (options_.unattended) {
         PageInput input = plan_.InputFor(dialog);
         for (const auto& [id, text] : input.edits)
@@ -244,7 +366,7 @@ void GuiUi::ModelessShow(Dialog& dialog) {
     int sw = 0, sh = 0;
     ScreenSize(sw, sh);
     window->Place(sw, sh);
-    ShowOnTop(window.get(), kFrame, kCaption);
+    ShowOnTop(window.get());
     std::string state = ModelessState(dialog);
     modelessState_[&dialog] = state;
     transcript_.Line("progress show " + state);
@@ -277,7 +399,7 @@ void GuiUi::ModelessDestroy(Dialog& dialog) {
         window->Refresh();
         Shoot("progress-end");
         Fl::remove_timeout(AnimationTick, window);
-        ShownWindow hide{stack_, window};
+        Hide(window);
     }
     windows_.erase(&dialog);
     transcript_.Line("progress close");
@@ -289,8 +411,8 @@ bool GuiUi::BrowseForFolder(HWND, const std::string& title, std::string& path) {
     ScreenSize(sw, sh);
     Rect r = CentredClient(browser.w(), browser.h(), sw, sh);
     browser.position(r.x, r.y);
-    ShowOnTop(&browser, kFrame, kCaption);
-    ShownWindow shown{stack_, &browser};
+    ShowOnTop(&browser, true);
+    Shown shown{*this, &browser};
     Shoot("browse");
     if (options_.unattended)
         browser.Finish(plan_.BrowseResult());
@@ -308,27 +430,10 @@ std::intptr_t GuiUi::ShellExecuteA(HWND, LPCSTR operation, LPCSTR file, LPCSTR, 
     bool exists = options_.files.fileExists ? options_.files.fileExists(name) : false;
     transcript_.Line(ShellExecuteLine(operation, name, exists));
     if (!exists) return static_cast<std::intptr_t>(SE_ERR_FNF);
-    auto host = options_.files.hostPath ? options_.files.hostPath(name) : std::nullopt;
-    if (!options_.unattended && host && OnPath("xdg-open")) {
-        // The host's own viewer, left running on its own.
-        pid_t pid = 0;
-        char* argv[] = {const_cast<char*>("xdg-open"), host->data(), nullptr};
-        if (posix_spawnp(&pid, "xdg-open", nullptr, nullptr, argv, environ) == 0) return 42;
-    }
     std::string text = options_.files.readFile ? options_.files.readFile(name).value_or("") : "";
-    auto viewer = std::make_unique<TextViewerWindow>(name, text);
-    int sw = 0, sh = 0;
-    ScreenSize(sw, sh);
-    Rect r = CentredClient(viewer->w(), viewer->h(), sw, sh);
-    viewer->position(r.x, r.y);
-    if (options_.unattended) {
-        ShowOnTop(viewer.get(), kFrame, kCaption);
-        ShownWindow shown{stack_, viewer.get()};
-        Shoot("readme");
-    } else {
-        viewer->show();
-        viewers_.push_back(std::move(viewer));
-    }
+    // The viewer's title is the file's name: the folder it came from is the media's business.
+    std::size_t slash = name.find_last_of("\\/:");
+    OpenViewer(slash == std::string::npos ? name : name.substr(slash + 1), text, "readme");
     return 42;
 }
 

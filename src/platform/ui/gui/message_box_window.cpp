@@ -177,6 +177,10 @@ int MessageBoxWindow::handle(int event) {
 }
 
 void MessageBoxWindow::draw() {
+    if (!(damage() & ~FL_DAMAGE_CHILD)) {
+        draw_children();
+        return;
+    }
     fl_color(BtnFace());
     fl_rectf(0, 0, w(), h());
     DrawIcon(type_ & MB_ICONMASK, kMargin, kMargin);

@@ -28,9 +28,20 @@ void UseSystemLook() {
     Fl::foreground(0, 0, 0);
     Fl::visible_focus(1);
     FL_NORMAL_SIZE = kDialogFontSize;
-    // The dialog font is narrow; a condensed sans keeps the templates' labels on their lines (fontconfig
-    // falls back to the plain sans where it is not installed).
-    Fl::set_font(FL_HELVETICA, " DejaVu Sans Condensed");
+    // The dialog units are the dialog font's average character size (6 x 13 pixels); Liberation Sans at
+    // 11 pixels has exactly that size, so every label keeps the room its template gives it. FLTK's
+    // Xft names: a leading ' ' is the plain face, 'B' bold, 'P' bold italic.
+    Fl::set_font(FL_HELVETICA, " Liberation Sans");
+    Fl::set_font(FL_HELVETICA_BOLD, "BLiberation Sans");
+    Fl::set_font(kTitleFont, "PLiberation Serif");
+}
+
+void DialogBaseUnits(int& x, int& y) {
+    fl_font(FL_HELVETICA, kDialogFontSize);
+    // As the dialog manager measures its font: the 52 letters' width, averaged and rounded.
+    int cx = static_cast<int>(fl_width("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    x = (cx / 26 + 1) / 2;
+    y = fl_height();
 }
 
 void PushButton::draw() {

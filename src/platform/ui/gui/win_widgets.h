@@ -14,8 +14,13 @@ Fl_Color BtnFace();
 Fl_Color BtnShadow();
 Fl_Color BtnHighlight();
 Fl_Color WindowText();
-// FLTK's defaults set to the system's dialog look (button face background, the dialog font).
+// FLTK's defaults set to the system's dialog look (button face background, the dialog font, the
+// title font).
 void UseSystemLook();
+// The font of the background's title: a bold italic serif with the metrics of the original's face.
+inline constexpr Fl_Font kTitleFont = FL_FREE_FONT;
+// The dialog font's base units in pixels (average character width, height), measured on the display.
+void DialogBaseUnits(int& x, int& y);
 
 // A push button; the default one has the extra dark frame and answers Enter.
 class PushButton : public Fl_Button {
