@@ -5,11 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <set>
 
 #include "engine/install_list.h"
 #include "mkmedia/avi_image.h"
 #include "mkmedia/pe_image.h"
 #include "mkmedia/szdd_compress.h"
+#ifdef OVRA_HAVE_GUI
+#include "platform/ui/gui/avi_reader.h"
+#include "platform/ui/gui/dialog_layout.h"
+#endif
 #include "platform/machine/pe_version.h"
 #include "platform/machine/szdd.h"
 #include "platform/machine/version_block.h"
@@ -151,16 +156,41 @@ TEST(PeImage, ProgramsTakeTheirVersionInPlace) {
     }
 }
 
-TEST(AviImage, IsARiffAviWithItsChunks) {
-    auto avi = mkmedia::MakeAviImage(3);
+TEST(AviImage, RunsAreCutAt255PixelsAndRowsGoBottomFirst) {
+    struct Row {
+        std::vector<std::uint8_t> indices;
+        int width, height;
+        std::vector<std::uint8_t> rle;
+    };
+    for (const Row& row : {Row{std::vector<std::uint8_t>(300, 7), 300, 1, {255, 7, 45, 7, 0, 1}},
+                           Row{{1, 1, 2, 3, 3, 3}, 3, 2, {3, 3, 0, 0, 2, 1, 1, 2, 0, 1}}})
+        EXPECT_EQ(mkmedia::EncodeRle8(row.indices, row.width, row.height), row.rle) << row.width;
+}
+
+#ifdef OVRA_HAVE_GUI
+TEST(AviImage, ThePlayerReadsEveryFrameAtTheSizeOfTheAnimationBox) {
+    auto avi = mkmedia::MakeAviImage(12);
     std::string s(avi.begin(), avi.end());
-    EXPECT_EQ(s.substr(0, 4), "RIFF");
-    EXPECT_EQ(s.substr(8, 4), "AVI ");
     std::uint32_t riffSize = avi[4] | avi[5] << 8 | avi[6] << 16 | static_cast<std::uint32_t>(avi[7]) << 24;
     EXPECT_EQ(riffSize + 8, avi.size());
-    for (const char* chunk : {"hdrl", "avih", "strl", "strh", "vids", "strf", "movi", "00db", "idx1"})
-        EXPECT_NE(s.find(chunk), std::string::npos) << chunk;
+    std::string error;
+    auto movie = platform::gui::ReadAvi(s, &error);
+    ASSERT_TRUE(movie) << error;
+    // The box of the progress window (72 by 90 dialog units) less its one-pixel border.
+    EXPECT_EQ(movie->width, platform::gui::DuToPixelsX(72) - 2);
+    EXPECT_EQ(movie->height, platform::gui::DuToPixelsY(90) - 2);
+    EXPECT_EQ(movie->microSecondsPerFrame, 100000);
+    ASSERT_EQ(movie->frames.size(), 12u);
+    for (std::size_t i = 0; i < movie->frames.size(); ++i) {
+        EXPECT_NE(movie->frames[i], movie->frames[(i + 1) % movie->frames.size()]) << "frame " << i;
+        std::set<std::uint32_t> colours;
+        for (std::size_t p = 0; p + 2 < movie->frames[i].size(); p += 3)
+            colours.insert(movie->frames[i][p] << 16 | movie->frames[i][p + 1] << 8 |
+                           movie->frames[i][p + 2]);
+        EXPECT_GE(colours.size(), 6u) << "frame " << i;
+    }
 }
+#endif
 
 TEST(Manifest, BuildsListsDataFilesAndTexts) {
     TempDir dir;

@@ -90,6 +90,13 @@ void FrameWindow::draw() {
 
 int FrameWindow::handle(int event) {
     switch (event) {
+        case FL_FOCUS:
+        case FL_KEYBOARD:
+        case FL_KEYUP:
+        case FL_SHORTCUT:
+            // A window under the top one is disabled: no keys, no focus, no mnemonics.
+            if (!active_) return 0;
+            break;
         case FL_PUSH:
             if (InCloseBox(Fl::event_x(), Fl::event_y())) {
                 // As the system menu's Close: the client decides (a page hears IDCANCEL).
