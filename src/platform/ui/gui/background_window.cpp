@@ -16,6 +16,8 @@ BackgroundWindow::BackgroundWindow(int x, int y, int w, int h, const std::string
     copy_label(AnsiToUtf8(caption).c_str());
     color(FrameColour());
     border(0);
+    // The main frame never closes on its own (Escape on it would hide the whole setup).
+    callback([](Fl_Widget*, void*) {});
     end();
 }
 

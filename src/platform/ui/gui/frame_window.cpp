@@ -35,6 +35,8 @@ FrameWindow::FrameWindow(Fl_Window* client, const Rect& clientRect, bool closeBo
     color(BtnFace());
     // A child window is never modal on its own: the front end keeps the input on the top frame.
     client_->clear_modal_states();
+    // Escape and the close box reach the frame: the client decides, as its own close box would.
+    callback([](Fl_Widget*, void* data) { static_cast<FrameWindow*>(data)->client_->do_callback(); }, this);
     add(client_);
     client_->position(kFrame, kFrame + kCaption);
 }
@@ -96,6 +98,10 @@ int FrameWindow::handle(int event) {
         case FL_SHORTCUT:
             // A window under the top one is disabled: no keys, no focus, no mnemonics.
             if (!active_) return 0;
+            if (event == FL_SHORTCUT && Fl::event_key() == FL_Escape) {
+                client_->do_callback();
+                return 1;
+            }
             break;
         case FL_PUSH:
             if (InCloseBox(Fl::event_x(), Fl::event_y())) {

@@ -19,6 +19,7 @@ TextViewerWindow::TextViewerWindow(const std::string& ansiTitle, const std::stri
     display->buffer(buffer_);
     display->textfont(FL_COURIER);
     display->textsize(12);
+    display->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
     resizable(display);
     end();
 }
