@@ -21,6 +21,7 @@
 #include "platform/ui/gui/progress_widgets.h"
 #include "platform/ui/gui/screenshot.h"
 #include "platform/ui/script_ui.h"
+#include "resources/catalogue_help.h"
 #include "support/temp_prefix.h"
 
 namespace platform::gui {
@@ -311,6 +312,33 @@ TEST_F(GuiTest, ProgressWindowPlaysTheAnimationInALoopAndShowsTheGauge) {
     auto* empty = dynamic_cast<AnimationBox*>(ui.WindowOf(second)->WidgetFor(300));
     EXPECT_FALSE(empty->playing());
     ui.ModelessDestroy(second);
+}
+
+TEST_F(GuiTest, HelpOpensThePagesTopicInTheHelpFilesLanguageAndNeverAHostPath) {
+    struct Row {
+        const char* helpFile;
+        DWORD context;
+        const char* title;  // UTF-8
+    };
+    for (const Row& row : {Row{"Z:\\home\\ann\\media\\INSTALL.HLP", 7, "Destination location"},
+                           Row{"Z:\\home\\ann\\media\\instfr.hlp", 7, "R\xC3\xA9pertoire d'installation"},
+                           Row{"Z:\\home\\ann\\media\\INSTALL.HLP", 6, "User information"}}) {
+        Transcript transcript;
+        GuiUi ui(Answers{}, transcript, GuiOptions{false, "", {}});
+        ui.CreateMainWindow("Vexa 6.1 Installation Program");
+        EXPECT_TRUE(ui.WinHelpA(ui.MainWindow(), row.helpFile, HELP_CONTEXT, row.context));
+        std::vector<Fl_Window*> open = ui.Viewers();
+        ASSERT_EQ(open.size(), 1u) << row.helpFile;
+        EXPECT_STREQ(open[0]->label(), row.title);
+        EXPECT_NE(ui.FrameOf(open[0]), nullptr) << "drawn inside the background";
+        // The topic is the page's own: the French destination text is not the user page's.
+        auto topic = catalogue::FindHelpTopic(row.context, catalogue::IsFrenchHelpFile(row.helpFile));
+        ASSERT_TRUE(topic);
+        EXPECT_EQ(std::string(topic->text).find("home"), std::string::npos);
+        // Escape on the top window closes the viewer.
+        open[0]->do_callback();
+        EXPECT_TRUE(ui.Viewers().empty());
+    }
 }
 
 TEST_F(GuiTest, FolderBrowserListsTheDrivesFoldersWhenABranchOpens) {
