@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <set>
 
+#include <FL/fl_draw.H>
 #include "platform/gui/avi_test_data.h"
 #include "platform/gui/display.h"
 #include "platform/ui/gui/background_window.h"
@@ -20,8 +21,11 @@
 #include "platform/ui/gui/message_box_window.h"
 #include "platform/ui/gui/progress_widgets.h"
 #include "platform/ui/gui/screenshot.h"
+#include "platform/ui/gui/text_convert.h"
+#include "platform/ui/gui/win_widgets.h"
 #include "platform/ui/script_ui.h"
 #include "resources/catalogue_help.h"
+#include "resources/dialog_templates.h"
 #include "support/temp_prefix.h"
 
 namespace platform::gui {
@@ -93,6 +97,67 @@ TEST_F(GuiTest, BackgroundIsBandedRedWithTheWhiteTitleAndTheCaption) {
                 << "title above its 10-pixel offset at " << x << "," << y;
     window.hide();
     Fl::check();
+}
+
+TEST_F(GuiTest, TitlesFitTheScreenInTheSerifWithTheOriginalMetrics) {
+    struct Row {
+        const char* title;
+        UINT format;
+    };
+    int sw = 0, sh = 0, sx = 0, sy = 0;
+    Fl::screen_xywh(sx, sy, sw, sh, 0);
+    if (sw != 1024 || sh != 768) GTEST_SKIP() << "the screen is not 1024x768";
+    for (const Row& row : {Row{"Kestravion Vexa 6.1\nDevelopment Suite", DT_CENTER},
+                           Row{"Vexa 6.1\nDevelopment Suite Release", DT_CENTER},
+                           Row{"Kestravion Vexa 6.1\nDevelopment Suite for LPC", DT_CENTER | DT_WORDBREAK},
+                           Row{"Vexa 6.1\nDevelopment Suite Release for LPC", DT_CENTER | DT_WORDBREAK}}) {
+        BackgroundWindow window(0, 0, sw, sh, "Vexa 6.1 Installation Program");
+        window.SetTitle(row.title, row.format);
+        window.show();
+        window.wait_for_expose();
+        Fl::flush();
+        ScreenImage shot = CaptureScreen({});
+        int left = sw, right = -1, bottom = -1;
+        for (int y = kCaption; y < sh; ++y)
+            for (int x = 0; x < sw; ++x)
+                if (At(shot, x, y) == kLight) {
+                    left = std::min(left, x), right = std::max(right, x), bottom = std::max(bottom, y);
+                }
+        // Centred on the client moved 10 pixels right, and nothing cut at the screen's edge.
+        EXPECT_GT(left, 10) << row.title;
+        EXPECT_LT(right, sw - 2) << row.title;
+        EXPECT_NEAR((left + right) / 2.0, 10 + sw / 2.0, 6) << row.title;
+        EXPECT_LT(bottom, sh / 2) << row.title;
+        window.hide();
+        Fl::check();
+    }
+}
+
+TEST_F(GuiTest, DialogFontHasTheLayoutsBaseUnitsAndTemplateLabelsFitTheirControls) {
+    UseSystemLook();
+    int bx = 0, by = 0;
+    DialogBaseUnits(bx, by);
+    EXPECT_EQ(bx, kBaseUnitX);
+    EXPECT_EQ(by, kBaseUnitY);
+    fl_font(FL_HELVETICA, kDialogFontSize);
+    for (int id : {1, 2, 3, 5, 6, 7, 8, 12, 14, 15}) {
+        const DialogTemplate* t = resources::FindDialogTemplate(id);
+        ASSERT_NE(t, nullptr) << id;
+        for (const auto& c : t->controls) {
+            if (!c.text || !*c.text || c.cls == ControlClass::Edit || c.cls == ControlClass::ListBox)
+                continue;
+            std::string label = AnsiToUtf8(StripMnemonics(c.text));
+            int w = DuToPixelsX(c.cx), h = DuToPixelsY(c.cy);
+            DWORD kind = c.style & BS_TYPEMASK;
+            bool button = c.cls == ControlClass::Button && kind != BS_GROUPBOX;
+            int room = button ? w - (kind == BS_AUTORADIOBUTTON ? 16 : 4) : w;
+            int lw = room, lh = 0;
+            fl_measure(label.c_str(), lw, lh, 0);
+            EXPECT_LE(lw, room) << "template " << id << " control " << c.id << " \"" << c.text << "\"";
+            if (!button)
+                EXPECT_LE(lh, h) << "template " << id << " control " << c.id << " \"" << c.text << "\"";
+        }
+    }
 }
 
 // A page whose Next looks at the screen before it ends the dialog.
