@@ -50,7 +50,19 @@ wait_for() {  # wait_for REGEX [seconds]: a transcript line
 lines() { wc -l <"$transcript" 2>/dev/null || echo 0; }
 # wait_page N: page N is on the screen (its transcript entry is written once it is drawn).
 wait_page() { wait_for "^page $1 " 20 && sleep 0.4; }
-shot() { import -window root "$1"; }
+# shot FILE: the screen once it has stopped changing (a loaded machine may draw late), at most ~4 s.
+shot() {
+  import -window root "$1"
+  for _ in $(seq 20); do
+    sleep 0.2
+    import -window root "$1.next.png"
+    if [ "$(compare -metric AE "$1" "$1.next.png" null: 2>&1)" = "0" ]; then
+      rm -f "$1.next.png"
+      return
+    fi
+    mv "$1.next.png" "$1"
+  done
+}
 # changed A B: the bounding box "WxH+X+Y" of the pixels that differ between two captures.
 changed() { convert "$1" "$2" -compose difference -composite -threshold 0 -trim -format '%w %h %X %Y' info: 2>/dev/null; }
 # dark_width IMAGE W H X Y: how wide the dark (text) pixels inside that rectangle spread.
@@ -164,9 +176,9 @@ run() {
   key Return
   # The progress window: two captures of the animation box a little apart differ.
   wait_for '^progress show' 20 || failed "no progress window"
-  shot "$dir/progress-a.png"
+  import -window root "$dir/progress-a.png"
   sleep 0.35
-  shot "$dir/progress-b.png"
+  import -window root "$dir/progress-b.png"
   cp "$dir/progress-a.png" "$out/$mode/progress.png"
   # The box: 72x90 dialog units at 11,4 of the 319x126 progress window centred on the screen.
   local px=$(((1024 - (319 * 6 + 2) / 4 - 6) / 2 + 3 + (11 * 6 + 2) / 4))

@@ -117,6 +117,9 @@ MessageBoxWindow::MessageBoxWindow(const std::string& ansiText, const std::strin
     std::vector<int> ids = ButtonsOf(type);
     int rowW = static_cast<int>(ids.size()) * kButtonW + (static_cast<int>(ids.size()) - 1) * kGap;
     int W = std::max(textX_ + textW_ + kMargin, rowW + 2 * kMargin);
+    // As the system's boxes, wide enough for their caption beside the close box.
+    fl_font(FL_HELVETICA_BOLD, kDialogFontSize);
+    W = std::max(W, static_cast<int>(fl_width(label())) + 36);
     int H = textY_ + textH_ + kMargin + kButtonH + kMargin;
     size(W, H);
     begin();
