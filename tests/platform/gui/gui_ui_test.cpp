@@ -22,6 +22,7 @@
 #include "platform/ui/gui/progress_widgets.h"
 #include "platform/ui/gui/screenshot.h"
 #include "platform/ui/gui/text_convert.h"
+#include "platform/ui/gui/text_viewer.h"
 #include "platform/ui/gui/win_widgets.h"
 #include "platform/ui/script_ui.h"
 #include "resources/catalogue_help.h"
@@ -396,10 +397,14 @@ TEST_F(GuiTest, HelpOpensThePagesTopicInTheHelpFilesLanguageAndNeverAHostPath) {
         ASSERT_EQ(open.size(), 1u) << row.helpFile;
         EXPECT_STREQ(open[0]->label(), row.title);
         EXPECT_NE(ui.FrameOf(open[0]), nullptr) << "drawn inside the background";
-        // The topic is the page's own: the French destination text is not the user page's.
+        // The page's own topic, and never the help file's host path.
         auto topic = catalogue::FindHelpTopic(row.context, catalogue::IsFrenchHelpFile(row.helpFile));
         ASSERT_TRUE(topic);
-        EXPECT_EQ(std::string(topic->text).find("home"), std::string::npos);
+        auto* viewer = dynamic_cast<TextViewerWindow*>(open[0]);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_EQ(viewer->text(), AnsiToUtf8(topic->text));
+        EXPECT_EQ(viewer->text().find("\\home\\"), std::string::npos);
+        EXPECT_EQ(std::string(open[0]->label()).find("HLP"), std::string::npos);
         // Escape on the top window closes the viewer.
         open[0]->do_callback();
         EXPECT_TRUE(ui.Viewers().empty());

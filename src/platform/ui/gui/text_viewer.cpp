@@ -3,6 +3,8 @@
 #include <FL/Fl_Text_Buffer.H>
 #include <FL/Fl_Text_Display.H>
 
+#include <cstdlib>
+
 #include "platform/ui/gui/text_convert.h"
 
 namespace platform::gui {
@@ -22,6 +24,13 @@ TextViewerWindow::TextViewerWindow(const std::string& ansiTitle, const std::stri
     display->wrap_mode(Fl_Text_Display::WRAP_AT_BOUNDS, 0);
     resizable(display);
     end();
+}
+
+std::string TextViewerWindow::text() const {
+    char* copy = buffer_->text();
+    std::string shown = copy ? copy : "";
+    free(copy);
+    return shown;
 }
 
 TextViewerWindow::~TextViewerWindow() {

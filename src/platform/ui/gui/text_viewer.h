@@ -13,6 +13,8 @@ class TextViewerWindow : public Fl_Double_Window {
   public:
     TextViewerWindow(const std::string& ansiTitle, const std::string& ansiText);
     ~TextViewerWindow() override;
+    // What it shows (UTF-8).
+    std::string text() const;
 
   private:
     Fl_Text_Buffer* buffer_;
