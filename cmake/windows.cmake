@@ -52,7 +52,7 @@ if(OVRA_WINDOWS_TESTS)
   add_executable(unit_tests ${OVRA_PORTABLE_TESTS})
   target_include_directories(unit_tests PRIVATE tests src tools)
   target_compile_definitions(unit_tests PRIVATE OVRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  target_link_libraries(unit_tests PRIVATE ovra_core gtest gmock gtest_main)
+  target_link_libraries(unit_tests PRIVATE ovra_uninstall ovra_core gtest gmock gtest_main)
 endif()
 
 # The native front end on its own: its windows over four pages, a message box, the progress window and
