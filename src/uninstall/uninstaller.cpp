@@ -621,7 +621,11 @@ void Uninstaller::RemoveLast() {
     if (RemoveDirectoryA(rules_.installDir.c_str())) {
         Report("remove directory " + rules_.installDir);
     } else if (GetLastError() == ERROR_DIR_NOT_EMPTY) {
-        if (pending && MoveFileExA(rules_.installDir.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+        // Only the uninstaller left: the directory goes after it at the next start.
+        plannedDirectories_.clear();
+        plannedFiles_ = {Folded(uninstaller_)};
+        bool onlyUs = pending && WouldBeEmpty(rules_.installDir);
+        if (onlyUs && MoveFileExA(rules_.installDir.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
             Report("remove at restart " + rules_.installDir);
         else
             Keep("directory " + rules_.installDir, Text::ReasonNotEmpty);
