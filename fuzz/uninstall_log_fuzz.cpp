@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (verdict == uninstall::PathVerdict::Inside) {
             std::string plain = uninstall::PlainPath(entry.path);
             FUZZ_CHECK(uninstall::IsBelow(plain, rules.installDir));
-            for (const std::string& part : uninstall::PlainComponents(plain)) FUZZ_CHECK(part != ".." && part != ".");
+            for (const std::string& part : uninstall::PlainComponents(plain))
+                FUZZ_CHECK(part != ".." && part != ".");
         }
     }
     for (const UninstallLogProblem& problem : log.problems)
