@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 using Kind = UninstallLogProblem::Kind;
@@ -42,6 +44,10 @@ struct ProblemCase {
     std::size_t entries;  // what is still read
 };
 
+void PrintTo(const ProblemCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class UninstallLogProblems : public testing::TestWithParam<ProblemCase> {};
 
 TEST_P(UninstallLogProblems, AreReportedAndNeverBecomeEntries) {
@@ -63,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProblemCase{"UnknownVerb", kEnglish + "del C:\\OVRA\\A.TXT\r\n", Kind::NotUnderstood, 2, 0},
         ProblemCase{"VerbWithoutPath", kEnglish + "copy \r\n", Kind::NotUnderstood, 2, 0},
         ProblemCase{"ForeignComment", kEnglish + ";Some other program's log\r\n", Kind::NotUnderstood, 2, 0},
-        ProblemCase{"NulInsideAPath", kEnglish + std::string("copy C:\\OVRA\\A\0.TXT\r\n", 20), Kind::Damaged,
+        ProblemCase{"NulInsideAPath", kEnglish + std::string("copy C:\\OVRA\\A\0.TXT\r\n", 21), Kind::Damaged,
                     2, 0}),
     [](const testing::TestParamInfo<ProblemCase>& info) { return std::string(info.param.name); });
 

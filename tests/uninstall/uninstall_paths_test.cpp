@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "uninstall/uninstaller.h"
 
 namespace {
@@ -17,6 +19,10 @@ struct LineCase {
     PathVerdict file;
     PathVerdict directory;
 };
+
+void PrintTo(const LineCase& c, std::ostream* os) {
+    *os << c.path;
+}
 
 class LogLinePaths : public testing::TestWithParam<LineCase> {};
 
