@@ -45,6 +45,9 @@ constexpr Row kRows[] = {
     {Text::ReasonNotEmpty, "holds files that were not installed", "contient des fichiers non installés"},
     {Text::ReasonFailed, "could not be removed", "n'a pas pu être supprimé"},
     {Text::ReasonRemovedAtRestart, "removed when Windows restarts", "supprimé au redémarrage de Windows"},
+    {Text::ReasonChanged, "changed since it was installed", "modifié depuis son installation"},
+    {Text::ChangedFile, "%s was changed after it was installed.\nDo you want to remove it?",
+     "%s a été modifié après son installation.\nVoulez-vous le supprimer ?"},
     {Text::More, "... and %d more", "... et %d autres"},
 };
 // clang-format on

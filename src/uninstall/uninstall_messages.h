@@ -28,13 +28,16 @@ enum class Text {
     ReasonNotEmpty,
     ReasonFailed,
     ReasonRemovedAtRestart,
-    More,  // %d: how many more
+    ReasonChanged,
+    ChangedFile,  // %s: file
+    More,         // %d: how many more
 };
 
 // The message-box ids under which a scripted run answers the uninstaller's questions.
 inline constexpr int kConfirmMessageId = 9001;
 inline constexpr int kSharedFileMessageId = 9002;
 inline constexpr int kReportMessageId = 9003;
+inline constexpr int kChangedFileMessageId = 9004;
 
 std::string Message(Text text, bool french);
 

@@ -1,6 +1,8 @@
 #include "uninstall/uninstaller.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
 #include <set>
 #include <vector>
 
@@ -101,6 +103,18 @@ std::string RootName(HKEY root) {
     if (root == HKEY_CURRENT_USER) return "HKCU\\";
     if (root == HKEY_CLASSES_ROOT) return "HKCR\\";
     return "HKLM\\";
+}
+
+// Ten seconds in FILETIME units: what the end of a run may still write after its last log line.
+constexpr std::uint64_t kChangedAfter = 10ull * 10'000'000ull;
+
+std::optional<std::uint64_t> LastWrite(const std::string& path) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(path.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return std::nullopt;
+    FindClose(find);
+    return static_cast<std::uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+           data.ftLastWriteTime.dwLowDateTime;
 }
 
 HDDEDATA NoCallback(UINT, UINT, HCONV, HSZ, HSZ, HDDEDATA, std::uintptr_t, std::uintptr_t) {
@@ -296,8 +310,23 @@ bool Uninstaller::DeleteOneFile(const std::string& path, uninstall::Text& reason
 }
 
 void Uninstaller::RemoveFiles() {
+    // The log does not record sizes or dates, but it is written to last at the end of a run: a file
+    // written well after that was changed since, by the user or another program, and is not simply ours.
+    std::optional<std::uint64_t> logWritten = LastWrite(options_.logPath);
     for (const std::string& file : files_) {
         if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
+        std::optional<std::uint64_t> written = LastWrite(file);
+        if (logWritten && written && *written > *logWritten + kChangedAfter) {
+            if (options_.dryRun) {
+                Report("would ask about changed file " + file);
+                continue;
+            }
+            if (Box(kChangedFileMessageId, Formatted(Text::ChangedFile, file),
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES) {
+                Keep("file " + file, Text::ReasonChanged);
+                continue;
+            }
+        }
         uninstall::Text reason = Text::ReasonFailed;
         if (DeleteOneFile(file, reason))
             Report(Would() + "file " + file);

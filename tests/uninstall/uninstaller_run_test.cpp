@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -137,6 +139,10 @@ TEST(Uninstaller, RemovesTheKitAndKeepsWhatTheUserAdded) {
     {
         Look look(prefix.path());
         WriteHostFile(look.Host("C:\\OVRA\\SAMPLES") + "/mine.c", "int main(void) { return 0; }\n");
+        // The user edited the readme an hour after the installation.
+        std::string readme = look.Host("C:\\OVRA\\readme.txt");
+        WriteHostFile(readme, "my notes\n");
+        fs::last_write_time(readme, fs::file_time_type::clock::now() + std::chrono::hours(1));
         look.SetString(HKEY_LOCAL_MACHINE, "Software\\Unrelated\\Tool", "Home", "D:\\TOOLS");
         std::string path = *look.String(HKEY_LOCAL_MACHINE, kEnvironment, "Path");
         ASSERT_NE(path.find("OVRA\\Bin;"), std::string::npos) << path;
@@ -170,6 +176,7 @@ TEST(Uninstaller, RemovesTheKitAndKeepsWhatTheUserAdded) {
     EXPECT_TRUE(Says(dry, "would remove file c:\\OVRA\\bin\\Ovra.EXE")) << dry.output;
     EXPECT_TRUE(Says(dry, "would keep directory C:\\OVRA\\SAMPLES (holds files that were not installed)"));
     EXPECT_TRUE(Says(dry, "would remove key HKLM\\Software\\KESTRAVION\\Ovra\\6.1"));
+    EXPECT_TRUE(Says(dry, "would ask about changed file c:\\OVRA\\readme.txt")) << dry.output;
     UninstallRun cancelled = RunUninstaller(prefix.path(), kLog, "answer.9001=no\n");
     EXPECT_EQ(cancelled.exitCode, 1);
     EXPECT_TRUE(before == Snapshot(prefix.path()));
@@ -181,7 +188,9 @@ TEST(Uninstaller, RemovesTheKitAndKeepsWhatTheUserAdded) {
     Look look(prefix.path());
     for (const auto& entry : fs::recursive_directory_iterator(look.Host("C:\\OVRA")))
         left.push_back(entry.path().string().substr(look.Host("C:\\OVRA").size()));
-    EXPECT_EQ(left, (std::vector<std::string>{"/SAMPLES", "/SAMPLES/mine.c"}));
+    EXPECT_TRUE(Says(run, "keep file c:\\OVRA\\readme.txt (changed since it was installed)")) << run.output;
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"/SAMPLES", "/SAMPLES/mine.c", "/readme.txt"}));
     EXPECT_FALSE(look.Exists("C:\\windows\\OVRA.ini"));
     EXPECT_FALSE(look.Exists(kShared));
     EXPECT_FALSE(look.SharedCount(kShared).has_value());
