@@ -105,6 +105,26 @@ std::string RootName(HKEY root) {
     return "HKLM\\";
 }
 
+// The command the setup records, "C:\OVRA\VEXARMV.EXE C:\OVRA\uninst.ins": unquoted, so the program
+// ends at its own name, whatever blanks the directory holds.
+struct UninstallCommand {
+    std::string program, log;
+};
+
+UninstallCommand SplitUninstallCommand(const std::string& command) {
+    auto unquoted = [](std::string s) {
+        s = Trimmed(s);
+        if (s.size() >= 2 && s.front() == '"' && s.back() == '"') s = s.substr(1, s.size() - 2);
+        return s;
+    };
+    const std::string name = "\\" + Folded(catalogue::kUninstaller);
+    std::size_t at = Folded(command).find(name);
+    if (at == std::string::npos) return {};
+    std::size_t end = at + name.size();
+    if (end < command.size() && command[end] == '"') ++end;
+    return {unquoted(command.substr(0, end)), unquoted(command.substr(end))};
+}
+
 // Ten seconds in FILETIME units: what the end of a run may still write after its last log line.
 constexpr std::uint64_t kChangedAfter = 10ull * 10'000'000ull;
 
@@ -256,13 +276,10 @@ void Uninstaller::ReadOwnership() {
             otherInstallation_ = registered;
         }
     } else if (QueryString(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", command)) {
-        std::string log = Folded(options_.logPath);
-        std::string folded = Folded(command);
-        while (!folded.empty() && (folded.back() == '"' || folded.back() == ' '))
-            folded.pop_back();
-        if (folded.size() < log.size() || folded.compare(folded.size() - log.size(), log.size(), log) != 0) {
+        UninstallCommand recorded = SplitUninstallCommand(command);
+        if (!SamePath(recorded.log, options_.logPath)) {
             ownsSettings_ = false;
-            otherInstallation_ = ParentOf(Trimmed(Split(command, ' ')[0]));
+            otherInstallation_ = ParentOf(recorded.program);
         }
     }
     // OVRA.ini is the staging file of the IDE's configuration: it is ours when its uninstall command
@@ -272,9 +289,9 @@ void Uninstaller::ReadOwnership() {
     std::string ini = std::string(windowsDir) + "\\OVRA.ini";
     char buffer[MAX_PATH] = {};
     GetPrivateProfileStringA("Uninstall", "Path", "x", buffer, MAX_PATH, ini.c_str());
-    std::string path = buffer;
-    std::string expected = uninstaller_ + " " + options_.logPath;
-    ownsOvraIni_ = ownsSettings_ && Folded(path) == Folded(expected);
+    UninstallCommand recorded = SplitUninstallCommand(buffer);
+    ownsOvraIni_ =
+        ownsSettings_ && SamePath(recorded.program, uninstaller_) && SamePath(recorded.log, options_.logPath);
     if (!ownsOvraIni_) return;
     std::set<std::string> seen;
     for (int n = 0;; ++n) {
