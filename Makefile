@@ -23,12 +23,14 @@ build: configure
 run: build
 	@scripts/run.sh $(BUILD)
 
-# The native Windows program (mingw-w64, static): SETUP.EXE, winprobe.exe and unit_tests.exe in
-# $(WINBUILD); SETUP.EXE is also put at the root of the sample media of $(BUILD).
+# The native Windows program (mingw-w64, static): SETUP.EXE, VEXARMV.EXE, winprobe.exe and unit_tests.exe
+# in $(WINBUILD); the sample media of $(BUILD) are made again with the real VEXARMV.EXE, and SETUP.EXE is
+# put at their root.
 windows: deps
 	@test -f $(WINBUILD)/CMakeCache.txt || \
 	  cmake -S . -B $(WINBUILD) -G $(GENERATOR) $(LAUNCHER) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 	@cmake --build $(WINBUILD) -j $(JOBS)
+	@test ! -f $(BUILD)/CMakeCache.txt || cmake --build $(BUILD) --target sample_media
 	@cmake -DEXE=$(CURDIR)/$(WINBUILD)/SETUP.EXE -DMEDIA=$(CURDIR)/$(BUILD)/media -P cmake/copy_setup_exe.cmake
 
 test: build windows

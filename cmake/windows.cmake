@@ -1,4 +1,4 @@
-# The native Windows program: SETUP.EXE and winprobe.exe over the real API, and the logic's unit tests
+# The native Windows programs: SETUP.EXE, VEXARMV.EXE and winprobe.exe over the real API, and the logic's unit tests
 # that need no simulated machine, built with GoogleTest from Debian's sources. Everything is linked
 # statically, so nothing but the executables has to stand beside them.
 add_link_options(-static -static-libgcc -static-libstdc++ -s)
@@ -23,11 +23,20 @@ add_library(ovra_core STATIC ${CORE_SOURCES})
 target_include_directories(ovra_core PUBLIC src)
 target_link_libraries(ovra_core PUBLIC ovra_platform)
 
-# The entry point and the choice of front end.
-file(GLOB WIN_SETUP_MAIN_SOURCES CONFIGURE_DEPENDS src/platform/main/win32/*.cpp)
-add_executable(setup_exe ${WIN_SETUP_MAIN_SOURCES})
+# The entry points and the choice of front end they share.
+add_library(ovra_host_main STATIC src/platform/main/host_options.cpp src/platform/main/win32/front_end.cpp)
+target_link_libraries(ovra_host_main PUBLIC ovra_platform)
+add_executable(setup_exe src/platform/main/win32/setup_main.cpp)
 set_target_properties(setup_exe PROPERTIES OUTPUT_NAME SETUP SUFFIX .EXE)
-target_link_libraries(setup_exe PRIVATE ovra_core)
+target_link_libraries(setup_exe PRIVATE ovra_core ovra_host_main)
+
+# The uninstaller, VEXARMV.EXE.
+file(GLOB UNINSTALL_SOURCES CONFIGURE_DEPENDS src/uninstall/*.cpp)
+add_library(ovra_uninstall STATIC ${UNINSTALL_SOURCES})
+target_link_libraries(ovra_uninstall PUBLIC ovra_core)
+add_executable(vexarmv_exe src/platform/main/win32/uninstall_main.cpp)
+set_target_properties(vexarmv_exe PROPERTIES OUTPUT_NAME VEXARMV SUFFIX .EXE)
+target_link_libraries(vexarmv_exe PRIVATE ovra_uninstall ovra_host_main)
 
 file(GLOB WIN_WINPROBE_SOURCES CONFIGURE_DEPENDS tools/winprobe/*.cpp)
 add_executable(winprobe ${WIN_WINPROBE_SOURCES})
@@ -43,7 +52,7 @@ if(OVRA_WINDOWS_TESTS)
   add_executable(unit_tests ${OVRA_PORTABLE_TESTS})
   target_include_directories(unit_tests PRIVATE tests src tools)
   target_compile_definitions(unit_tests PRIVATE OVRA_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  target_link_libraries(unit_tests PRIVATE ovra_core gtest gmock gtest_main)
+  target_link_libraries(unit_tests PRIVATE ovra_uninstall ovra_core gtest gmock gtest_main)
 endif()
 
 # The native front end on its own: its windows over four pages, a message box, the progress window and

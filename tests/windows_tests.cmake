@@ -6,6 +6,7 @@ set(OVRA_PORTABLE_TESTS
   tests/app/wizard_test.cpp
   tests/engine/copy_checksum_test.cpp
   tests/engine/install_list_test.cpp
+  tests/engine/uninstall_log_test.cpp
   tests/platform/answers_test.cpp
   tests/platform/text_util_test.cpp
   tests/platform/ui/dialog_template_bytes_test.cpp
@@ -13,5 +14,6 @@ set(OVRA_PORTABLE_TESTS
   tests/resources/licence_text_test.cpp
   tests/resources/messages_test.cpp
   tests/support/fake_files.cpp
+  tests/uninstall/uninstall_paths_test.cpp
   tests/win32/native_backend_test.cpp
   tools/mkmedia/szdd_compress.cpp)

@@ -101,6 +101,7 @@ inline constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 // File attributes.
 inline constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x01;
 inline constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x01;
+inline constexpr DWORD MOVEFILE_DELAY_UNTIL_REBOOT = 0x04;
 inline constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x02;
 inline constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x04;
 inline constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;

@@ -20,3 +20,15 @@ if(KIT_MINGW_CC AND KIT_MINGW_WINDRES)
     COMMENT "Cross-building the sample kit's programs")
   add_custom_target(kit_programs DEPENDS ${KIT_PROGRAMS})
 endif()
+
+# The native uninstaller, once `make windows` has built it, rides on the media as VEXARMV.EXE. The staged
+# copy always exists (empty until there is a real one), so the media are rebuilt only when it changes.
+if(KIT_PROGRAMS_DIR)
+  set(KIT_UNINSTALLER ${KIT_PROGRAMS_DIR}/VEXARMV.EXE)
+  add_custom_target(stage_uninstaller
+    COMMAND ${CMAKE_COMMAND} -DEXE=${OVRA_WINDOWS_BUILD}/VEXARMV.EXE -DOUT=${KIT_UNINSTALLER}
+            -P ${CMAKE_CURRENT_LIST_DIR}/stage_uninstaller.cmake
+    BYPRODUCTS ${KIT_UNINSTALLER}
+    VERBATIM)
+  list(APPEND KIT_PROGRAMS ${KIT_UNINSTALLER})
+endif()

@@ -148,7 +148,8 @@ class SetContents {
 void AddIdeSets(SetContents& c) {
     using namespace catalogue;
     c.Add(sets::kSetOvra1, Program("bin", kIdeProgram));
-    c.Add(sets::kSetOvra1, Program("bin", kUninstaller));
+    // Where the recorded uninstall command names it: the root of the installation directory.
+    c.Add(sets::kSetOvra1, Program(".", kUninstaller));
     c.Add(sets::kSetOvra1, Sized("help", kIdeHelp.file, 6000));
     c.Add(sets::kSetOvra1, Sized("help", kScriptHelp.file, 3500));
     c.Add(sets::kSetOvra1, Sized("bin", "Logo.bmp", 1500));

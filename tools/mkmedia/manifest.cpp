@@ -236,6 +236,16 @@ class Builder {
             // A program that runs: the IDE is its own, every other program the kit's small tool.
             std::size_t slash = lower.find_last_of("/\\");
             std::string base = slash == std::string::npos ? lower : lower.substr(slash + 1);
+            // The uninstaller, where the native build made it, travels as it was built: the installed
+            // Start-menu item and the Uninstall entry then start the real one.
+            if (base == "vexarmv.exe") {
+                std::error_code ec;
+                fs::path uninstaller = fs::path(programsDir_) / "VEXARMV.EXE";
+                if (fs::file_size(uninstaller, ec) > 0 && !ec) {
+                    std::string bytes = ReadHost(uninstaller);
+                    return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
+                }
+            }
             fs::path compiled = fs::path(programsDir_) / (base == "ovra.exe" ? "Ovra.exe" : "tool.exe");
             std::string bytes = ReadHost(compiled);
             std::vector<std::uint8_t> image(bytes.begin(), bytes.end());

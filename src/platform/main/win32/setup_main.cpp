@@ -10,17 +10,12 @@
 
 #include "app/program_entry.h"
 #include "platform/api.h"
-#include "platform/ui/answers.h"
+#include "platform/main/host_options.h"
+#include "platform/main/win32/front_end.h"
 #include "platform/ui/script_ui.h"
-#include "platform/ui/text_files.h"
 #include "platform/ui/text_ui.h"
 #include "platform/ui/transcript.h"
-#include "platform/ui/win32/win_ui.h"
 #include "platform/win32/backend.h"
-
-#ifdef _WIN32
-#include <io.h>
-#endif
 
 namespace {
 
@@ -34,95 +29,34 @@ const char kUsage[] =
     "  --screenshots DIR  (gui) save every page, message box and progress window as BMP in DIR\n"
     "  --help             this text\n";
 
-struct Options {
-    std::string ui;
-    std::string answers;
-    std::string transcript;
-    bool noProgman = false;
-    std::string screenshots;
-};
-
 int Fail(const std::string& message) {
     std::fprintf(stderr, "setup: %s\n", message.c_str());
     return 2;
 }
 
-bool OnConsole() {
-    return _isatty(0) && _isatty(1);
-}
-
-// The front ends this program offers, and which one runs without --ui.
-bool FrontEndAvailable(const std::string& name) {
-    return name == "gui" || name == "script" || name == "text";
-}
-
-std::string DefaultFrontEnd() {
-    if (platform::winui::Desktop::DisplayAvailable()) return "gui";
-    return OnConsole() ? "text" : "script";
-}
-
-std::unique_ptr<platform::UiApi> MakeFrontEnd(const Options& options, platform::Answers answers,
-                                              platform::Transcript& transcript, platform::FileApi& files) {
-    const std::string& name = options.ui;
-    if (name == "gui") {
-        platform::winui::WinUiOptions gui;
-        gui.unattended = !options.answers.empty();
-        gui.screenshotDir = options.screenshots;
-        // Test-only: the folder of an outside screen grabber that captures every window (see
-        // tests/wine/gui_screenshots.sh).
-        if (const char* live = std::getenv("OVRA_LIVE_CAPTURE")) gui.liveCaptureDir = live;
-        return std::make_unique<platform::winui::WinUi>(std::move(answers), transcript, gui);
-    }
-    if (name == "text")
-        return std::make_unique<platform::TextUi>(0, 1, transcript, platform::TextFilesOver(files));
-    auto script = std::make_unique<platform::ScriptUi>(std::move(answers), transcript);
-    script->SetFileExists([&files](const std::string& path) {
-        DWORD attributes = files.GetFileAttributesA(path.c_str());
-        return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-    });
-    return script;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    for (int i = 1; i < argc; ++i) {
-        std::string a = argv[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= argc) return false;
-            out = argv[++i];
-            return true;
-        };
-        if (a == "--no-progman") {
-            options.noProgman = true;
-            continue;
-        }
-        if (a == "--help" || a == "-h" || a == "/?") {
+    platform::HostOptions options;
+    switch (platform::ParseHostOptions(
+        argc, argv, {"--ui", "--answers", "--transcript", "--screenshots", "--no-progman"}, 0, options)) {
+        case platform::ParseOutcome::Help:
             std::fputs(kUsage, stdout);
             return 0;
-        }
-        bool ok = (a == "--ui" && value(options.ui)) || (a == "--answers" && value(options.answers)) ||
-                  (a == "--transcript" && value(options.transcript)) ||
-                  (a == "--screenshots" && value(options.screenshots));
-        if (!ok) {
+        case platform::ParseOutcome::Bad:
             std::fputs(kUsage, stderr);
             return 2;
-        }
+        case platform::ParseOutcome::Run:
+            break;
     }
-    if (options.ui.empty()) options.ui = DefaultFrontEnd();
-    if (!FrontEndAvailable(options.ui))
+    if (options.ui.empty()) options.ui = platform::win32::DefaultFrontEnd();
+    if (!platform::win32::FrontEndAvailable(options.ui))
         return Fail("front end \"" + options.ui + "\" is not available in this build");
 
     platform::Answers answers;
-    if (!options.answers.empty()) {
-        std::ifstream in(options.answers, std::ios::binary);
-        if (!in) return Fail("cannot read answers file " + options.answers);
-        std::stringstream text;
-        text << in.rdbuf();
-        std::string error;
-        if (!answers.Parse(text.str(), error)) return Fail(options.answers + ": " + error);
-    }
+    if (std::string error;
+        !options.answers.empty() && !platform::LoadAnswers(options.answers, answers, error))
+        return Fail(error);
     platform::Transcript transcript;
     if (!options.transcript.empty() && !transcript.Open(options.transcript))
         return Fail("cannot write transcript " + options.transcript);
@@ -135,7 +69,8 @@ int main(int argc, char** argv) {
     if (!options.screenshots.empty() && options.ui != "gui")
         return Fail("--screenshots needs the gui front end");
     std::unique_ptr<platform::UiApi> ui =
-        MakeFrontEnd(options, std::move(answers), transcript, machine.files());
+        platform::win32::MakeFrontEnd({options.ui, !options.answers.empty(), options.screenshots},
+                                      std::move(answers), transcript, machine.files());
     machine.system().SetTrace([&](const std::string& line) { ui->Trace(line); });
     platform::Install(machine.ServicesWith(ui.get()));
 

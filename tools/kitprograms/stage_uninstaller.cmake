@@ -1,0 +1,15 @@
+# cmake -DEXE=PATH -DOUT=PATH -P stage_uninstaller.cmake: OUT becomes a copy of EXE when it was built, an
+# empty file otherwise; it is written only when that changes what it holds.
+get_filename_component(out_dir "${OUT}" DIRECTORY)
+file(MAKE_DIRECTORY "${out_dir}")
+if(EXISTS "${EXE}")
+  file(COPY_FILE "${EXE}" "${OUT}" ONLY_IF_DIFFERENT)
+  return()
+endif()
+set(size 1)
+if(EXISTS "${OUT}")
+  file(SIZE "${OUT}" size)
+endif()
+if(NOT size EQUAL 0)
+  file(WRITE "${OUT}" "")
+endif()
