@@ -146,7 +146,18 @@ TEST(AnswerPlan, ALanguageListGivesOneChoiceAVisit) {
 }
 
 TEST(AnswerPlan, APageThatKeepsComingBackStopsTheRun) {
-    const DialogTemplate destination{7, 0, 0, 299, 145, 0, "Destination Location", "MS Sans Serif", 8, {}};
+    const DialogTemplate destination{
+        7,
+        0,
+        0,
+        299,
+        145,
+        0,
+        "Destination Location",
+        "MS Sans Serif",
+        8,
+        {{101, ControlClass::Button, WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 1, 1, "&Back"},
+         {102, ControlClass::Button, WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 1, 1, "&Next"}}};
     Prompt page(destination);
     AnswerPlan plan(Parsed("press.7=next,back\n"));
     int visits = 0;
@@ -158,6 +169,82 @@ TEST(AnswerPlan, APageThatKeepsComingBackStopsTheRun) {
     }
     EXPECT_GE(visits, 10);
     EXPECT_LT(visits, 1000);
+}
+
+TEST(AnswerPlan, PressesOnlyWhatAPersonCouldPress) {
+    // The finish page's buttons: Back shown but disabled, Finish hidden, Exit the one to press.
+    const DialogTemplate finish{
+        12,
+        0,
+        0,
+        299,
+        145,
+        0,
+        "Presentation",
+        "MS Sans Serif",
+        8,
+        {{110, ControlClass::Static, WS_VISIBLE, 0, 0, 1, 1, "Setup has finished."},
+         {101, ControlClass::Button, WS_VISIBLE | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 1, 1, "&Back"},
+         {102, ControlClass::Button, BS_PUSHBUTTON, 0, 0, 1, 1, "&Finish"},
+         {103, ControlClass::Button, WS_VISIBLE | BS_DEFPUSHBUTTON, 0, 0, 1, 1, "&Exit"}}};
+    struct Case {
+        const char* press;
+        int command;        // when pressed
+        const char* error;  // else the end of the message
+    } cases[] = {
+        {"exit", 103, nullptr},
+        {"103", 103, nullptr},
+        {"back", 0, "press.12 presses \"back\", but its button \"Back\" is disabled"},
+        {"finish", 0, "press.12 presses \"finish\", but its button \"Finish\" is hidden"},
+        {"77", 0, "press.12 presses \"77\", but there is no button 77 on it"},
+        {"110", 0, "there is no button 110 on it"},  // a static is no button
+    };
+    for (const auto& c : cases) {
+        AnswerPlan plan(Parsed(std::string("press.12=") + c.press + "\n"));
+        Prompt page(finish);
+        try {
+            EXPECT_EQ(plan.NextCommand(page), c.command) << c.press;
+            EXPECT_EQ(c.error, nullptr) << c.press;
+        } catch (const ScriptRefused& refused) {
+            std::string what = refused.what();
+            ASSERT_NE(c.error, nullptr) << what;
+            EXPECT_EQ(what.rfind("page 12 (\"Presentation\"): ", 0), 0u) << what;
+            EXPECT_NE(what.find(c.error), std::string::npos) << what;
+        }
+    }
+    // Without a press the page's own forward command is taken, whatever it is.
+    AnswerPlan unscripted(Answers{});
+    Prompt page(finish);
+    EXPECT_EQ(unscripted.NextCommand(page), IDOK);
+}
+
+TEST(Answers, TextsAreUtf8TypedAsWindows1252) {
+    struct Case {
+        std::string file;
+        const char* value;  // of "name" when the file is accepted
+        const char* error;  // else part of the error
+    } cases[] = {
+        {"name=J\xC3\xA9r\xC3\xB4me\n", "J\xE9r\xF4me", nullptr},
+        {"name=\xE2\x82\xAC and \xC5\x92\n", "\x80 and \x8C", nullptr},  // the bytes 0x80..0x9F
+        {"\xEF\xBB\xBFname=Ada?\n", "Ada?", nullptr},                    // byte order mark; a real '?'
+        {"name=\xC5\x81ukasz\n", nullptr, "line 1: name: the character U+0141"},
+        {"\nname=\xE2\x98\x83\n", nullptr, "line 2: name: the character U+2603"},
+        {"name=J\xE9r\xF4me\n", nullptr, "byte 0xE9 at column 2 is not UTF-8"},  // a Windows-1252 file
+        {"name=\xC2\x85\n", nullptr, "U+0085"},                                  // a C1 control
+        {"press.7=next,bak\n", nullptr, "\"bak\" names no button"},
+    };
+    for (const auto& c : cases) {
+        Answers a;
+        std::string error;
+        bool ok = a.Parse(c.file, error);
+        if (c.value) {
+            ASSERT_TRUE(ok) << c.file << ": " << error;
+            EXPECT_EQ(a.Get("name").value_or("unset"), c.value) << c.file;
+        } else {
+            EXPECT_FALSE(ok) << c.file;
+            EXPECT_NE(error.find(c.error), std::string::npos) << c.file << ": " << error;
+        }
+    }
 }
 
 }  // namespace
