@@ -366,6 +366,14 @@ TEST(TextUi, TextsAreWindows1252OnTheProgramsSideAndUtf8OnTheTerminals) {
     std::string screen = h.Screen();
     EXPECT_TRUE(Contains(screen, "Choisissez le r\xC3\xA9pertoire d'installation \xE2\x82\xAC")) << screen;
     EXPECT_EQ(h.Lines("edit ").front(), "edit 206 \"C:\\\\R\\xE9pertoire\"");
+
+    // A character Windows-1252 lacks is not typed as '?': the line is refused and typed again.
+    TextUiHarness refused("1=\xC5\x81\xC3\xB3d\xC5\xBA\n1=Lodz\n\n");
+    TestPage second(7, refused.ui());
+    refused.ui().DialogBoxModal(nullptr, second);
+    EXPECT_EQ(second.GetDlgItemText(206), "Lodz");
+    EXPECT_EQ(refused.Lines("edit "), std::vector<std::string>{"edit 206 \"Lodz\""});
+    EXPECT_TRUE(Contains(refused.Screen(), "the character U+0141 \"?\" has no byte")) << refused.Screen();
 }
 
 TEST(Cp1252, ConvertsBothWays) {
