@@ -91,8 +91,7 @@ bool SameWord(const std::string& a, const std::string& b) {
     return true;
 }
 
-// The button a word names: next, back, exit and help in either language, else a button's own caption
-// ("browse", "suivant"); nullptr for none. Hidden buttons are not found.
+// The words that name the navigation buttons by id, whatever their captions say on the page.
 constexpr std::pair<const char*, int> kButtonWords[] = {
     {"next", 102}, {"back", 101}, {"exit", 103}, {"help", 104}};
 
@@ -102,6 +101,8 @@ bool IsButtonWord(const std::string& word) {
     return false;
 }
 
+// The button a word names: next, back, exit or help, else a button's own caption without its mnemonic
+// ("browse", "suivant"), without regard to case; nullptr for none. Hidden buttons are not found.
 const Control* ButtonNamed(const Dialog& dialog, const std::string& word) {
     for (const auto& [name, id] : kButtonWords) {
         if (!SameWord(word, name)) continue;
@@ -133,8 +134,7 @@ std::string PageHelp(const Dialog& dialog, bool hasList) {
         "  number=text   put the text into that field at once\n"
         "  next, back, exit, help, or a button's name: press that button\n";
     if (SoleField(dialog))
-        help +=
-            "  other text    put it into the field (a text that is one of the words above: number=text)\n";
+        help += "  other text    put it into the field (to put one of the words above there: number=text)\n";
     help += "  Enter         press the default button (marked <Enter>)\n";
     if (hasList) help += "  + / -         next / previous lines of the list\n";
     help += "  ?             this help\n";
