@@ -368,7 +368,7 @@ TEST(TextUi, TextsAreWindows1252OnTheProgramsSideAndUtf8OnTheTerminals) {
     EXPECT_EQ(h.Lines("edit ").front(), "edit 206 \"C:\\\\R\\xE9pertoire\"");
 
     // A character Windows-1252 lacks is not typed as '?': the line is refused and typed again.
-    TextUiHarness refused("1=\xC5\x81\xC3\xB3d\xC5\xBA\n1=Lodz\n\n");
+    TextUiHarness refused("1=\xC5\x81\xC3\xB3" "d\xC5\xBA\n1=Lodz\n\n");
     TestPage second(7, refused.ui());
     refused.ui().DialogBoxModal(nullptr, second);
     EXPECT_EQ(second.GetDlgItemText(206), "Lodz");
