@@ -75,6 +75,9 @@ struct Control {
     bool IsButton(DWORD kind) const { return cls == ControlClass::Button && (style & BS_TYPEMASK) == kind; }
 };
 
+// A control's caption as read aloud: "&Next" -> "Next", "A && B" -> "A & B".
+std::string WithoutMnemonic(const std::string& caption);
+
 class Dialog {
   public:
     explicit Dialog(const DialogTemplate& tmpl);

@@ -311,6 +311,9 @@ TEST(TextUi, MessageBoxAnswers) {
         {MB_YESNO, 0x040C, "o\n", IDYES},           // French buttons: Oui / Non
         {MB_YESNO, 0x040C, "n\n", IDNO},
         {MB_OKCANCEL, 0x040C, "a\n", IDCANCEL},  // Annuler
+        {MB_OKCANCEL, 0, "CANCEL\n", IDCANCEL},  // a button's name
+        {MB_YESNO, 0x040C, "non\n", IDNO},
+        {MB_YESNO, 0, "nope\nyes\n", IDYES},
         // The end of the input: Cancel, else No, else Abort, else OK; never Retry.
         {MB_OK, 0, "", IDOK},
         {MB_OKCANCEL, 0, "", IDCANCEL},
@@ -368,7 +371,9 @@ TEST(TextUi, TextsAreWindows1252OnTheProgramsSideAndUtf8OnTheTerminals) {
     EXPECT_EQ(h.Lines("edit ").front(), "edit 206 \"C:\\\\R\\xE9pertoire\"");
 
     // A character Windows-1252 lacks is not typed as '?': the line is refused and typed again.
-    TextUiHarness refused("1=\xC5\x81\xC3\xB3" "d\xC5\xBA\n1=Lodz\n\n");
+    TextUiHarness refused(
+        "1=\xC5\x81\xC3\xB3"
+        "d\xC5\xBA\n1=Lodz\n\n");
     TestPage second(7, refused.ui());
     refused.ui().DialogBoxModal(nullptr, second);
     EXPECT_EQ(second.GetDlgItemText(206), "Lodz");

@@ -28,15 +28,6 @@ std::string ListItem(const std::string& list, int index, bool repeatLast) {
     return repeatLast ? word : std::string();
 }
 
-std::string WithoutMnemonic(const std::string& caption) {
-    std::string out;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        out += caption[i];
-    }
-    return out;
-}
-
 // A person can only press a push button that is on the page, shown and enabled; the answers file may
 // not do more. Pressing a hidden Finish would otherwise run its handler (and ask for a logoff).
 void RefuseUnlessPressable(const Dialog& dialog, int id, const std::string& key, const std::string& word) {

@@ -57,15 +57,6 @@ std::string NumberOf(const std::vector<int>& numbered, int id) {
     return "";
 }
 
-std::string WithoutMnemonic(const std::string& caption) {
-    std::string out;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        out += caption[i];
-    }
-    return out;
-}
-
 std::string Trim(const std::string& s) {
     std::size_t first = s.find_first_not_of(" \t");
     if (first == std::string::npos) return "";
@@ -82,13 +73,6 @@ int SoleField(const Dialog& dialog) {
         field = c.id;
     }
     return field;
-}
-
-bool SameWord(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!SameLetter(a[i], b[i])) return false;
-    return true;
 }
 
 // The words that name the navigation buttons by id, whatever their captions say on the page.
