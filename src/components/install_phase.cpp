@@ -11,6 +11,7 @@
 #include "components/tools_host.h"
 #include "config/ide_config_writer.h"
 #include "engine/file_set.h"
+#include "engine/media_check.h"
 #include "platform/win32.h"
 #include "resources/catalogue.h"
 #include "resources/catalogue_sets.h"
@@ -34,6 +35,8 @@ void InstallPhase(WizardState& app) {
         GetWindowsDirectoryA(windowsDir, MAX_PATH);
         DeleteFileA((std::string(windowsDir) + "\\OVRA.ini").c_str());
     }
+    app.fileSetCount = FileSetsForSelection();
+    app.fileSetsStarted = 0;
     {
         WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
         if (!HasTag(kRelease)) {
@@ -56,6 +59,8 @@ void InstallPhase(WizardState& app) {
 
 bool InstallPatch(WizardState& app) {
     bool installed = false;
+    app.fileSetCount = 1;
+    app.fileSetsStarted = 0;
     {
         WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
         if (host.continueFlag) {

@@ -269,6 +269,7 @@ int InstallFileSet(InstallSession& app, std::string& setName) {
     base = DriveAndDirectory(location.list);
 
     setName = ToLower(setName);
+    app.progress->SetStage(++app.fileSetsStarted, app.fileSetCount);
     app.progress->SetTitle(FormatText(LoadMessage(1067).c_str(), setName.c_str()));
 
     Stream list(location.list, "r");

@@ -15,6 +15,10 @@ class InstallSession {
     InstallSession& operator=(const InstallSession&) = delete;
 
     std::uint8_t englishFiles = 1;
+    // File sets the install phase expects to install, and how many it has started: the progress window
+    // shows "set k of n".
+    int fileSetCount = 0;
+    int fileSetsStarted = 0;
 
     // The progress window: created by the first file set, destroyed at the end of the install phase or
     // when the user cancels the source prompt.

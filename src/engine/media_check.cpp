@@ -1,5 +1,9 @@
 #include "engine/media_check.h"
 
+#include <set>
+#include <string>
+#include <string_view>
+
 #include "app/setup_record.h"
 #include "app/tags.h"
 #include "engine/file_set.h"
@@ -38,6 +42,24 @@ bool IsFileSetOnMedia(InstallSession& app, const std::string& setName) {
     }
     Trace("media missing " + setName + " below " + base + (release ? " (release)" : ""));
     return false;
+}
+
+int FileSetsForSelection() {
+    if (Setup().patchWord) return 1;
+    std::set<std::string> names;
+    int again = 0;
+    for (const auto& row : catalogue::MediaCheckRows()) {
+        if (!RowApplies(row)) continue;
+        for (const auto& set : row.sets) {
+            if (!SetApplies(set)) continue;
+            // The install phase takes the add-on tools' set itself, after the IDE has taken it; every
+            // other set shared by two rows (the XE8000 tools) is installed once.
+            if (!names.insert(set.name).second && row.tag &&
+                row.tag == std::string_view(catalogue::kAddOnTools))
+                ++again;
+        }
+    }
+    return static_cast<int>(names.size()) + again;
 }
 
 bool CheckMediaForSelection(InstallSession& app) {

@@ -10,3 +10,7 @@ class InstallSession;
 bool IsFileSetOnMedia(InstallSession& app, const std::string& setName);
 // True when every file set of every component the flavour selects is on the media (a patch: its one set).
 bool CheckMediaForSelection(InstallSession& app);
+// How many file sets the install phase of the selection installs: the sets checked above, each once, and
+// the version set once more when the add-on tools take it after the IDE. Where a component takes more,
+// the progress window raises its count when it gets there.
+int FileSetsForSelection();

@@ -49,6 +49,11 @@ void InstallDetailDialog::SetTitle(const std::string& title) {
     Redraw();
 }
 
+void InstallDetailDialog::SetStage(int setNumber, int setCount) {
+    stage = setNumber;
+    stageCount = setCount < setNumber ? setNumber : setCount;
+}
+
 void InstallDetailDialog::SetTextAndGauge(const std::string& text, int position) {
     SetDlgItemText(kText, text.substr(0, 100));
     if (position != -1) {

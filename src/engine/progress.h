@@ -21,6 +21,8 @@ class InstallDetailDialog : public platform::Dialog {
     // Shows the window through the front end (once).
     void Create();
     void SetTitle(const std::string& title);
+    // Which file set of how many this is; shown with the next title.
+    void SetStage(int setNumber, int setCount);
     // The text always; the gauge only when `position` is not -1, at most 100.
     void SetTextAndGauge(const std::string& text, int position);
     int GaugeValue() const { return gauge_; }

@@ -97,4 +97,13 @@ void Dialog::UserClickRadio(int id) {
     }
 }
 
+std::string WithoutMnemonic(const std::string& caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+        out += caption[i];
+    }
+    return out;
+}
+
 }  // namespace platform

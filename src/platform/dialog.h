@@ -75,6 +75,9 @@ struct Control {
     bool IsButton(DWORD kind) const { return cls == ControlClass::Button && (style & BS_TYPEMASK) == kind; }
 };
 
+// A control's caption as read aloud: "&Next" -> "Next", "A && B" -> "A & B".
+std::string WithoutMnemonic(const std::string& caption);
+
 class Dialog {
   public:
     explicit Dialog(const DialogTemplate& tmpl);
@@ -102,6 +105,10 @@ class Dialog {
     std::string caption;
     std::vector<Control> controls;
     int focusId = 0;
+    // A progress window's place in the whole task: stage `stage` of `stageCount` (0 of 0 when it does not
+    // say). Front ends that cannot show the window itself say it in words.
+    int stage = 0;
+    int stageCount = 0;
 
     // The control calls of the framework, by control id; an unknown id is ignored.
     Control* Find(int id);

@@ -11,6 +11,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -161,9 +163,11 @@ TEST(TextFrontEnd, WalksTheWholeKitWizard) {
                                              {"I [a]ccept <Enter>", "a\n"},
                                              {"[S]kip", "s\n"},
                                              {"User Name 1)", "1=Ada Lovelace\n"},
-                                             {"Ada Lovelace", "n\n"},
+                                             {"Ada Lovelace", "NEXT\n"},
                                              {"Type of setup", "\n"},
-                                             {"Destination location", "\n"},
+                                             // A path typed at the prompt is the field's new text.
+                                             {"Destination location", "C:\\Tools\\Kit\n"},
+                                             {"[C:\\Tools\\Kit]", "\n"},
                                              {"Setup settings", "\n"},
                                              {"ACROBAT Reader", "\n"},
                                              {"Setup has finished installing files.", "\n"}});
@@ -177,8 +181,54 @@ TEST(TextFrontEnd, WalksTheWholeKitWizard) {
     EXPECT_EQ(pages, (std::vector<std::string>{"1 ", "2 ", "3 ", "6 ", "5 ", "7 ", "8 ", "12"}))
         << transcript;
     EXPECT_NE(transcript.find("edit 201 \"Ada Lovelace\""), std::string::npos) << transcript;
+    EXPECT_NE(transcript.find("edit 206 \"C:\\\\Tools\\\\Kit\""), std::string::npos) << transcript;
+    // Each file set says which of how many it is, and the last is the last of them.
+    std::size_t first = run.screen.find("(set 1 of ");
+    ASSERT_NE(first, std::string::npos) << run.screen;
+    int count = std::atoi(run.screen.c_str() + first + 10);
+    EXPECT_GT(count, 1);
+    std::string last = "(set " + std::to_string(count) + " of " + std::to_string(count) + ")";
+    EXPECT_NE(run.screen.find(last), std::string::npos) << run.screen;
+    EXPECT_EQ(run.screen.find("(set " + std::to_string(count + 1) + " of "), std::string::npos);
     EXPECT_NE(ReadHostFile(media.dir.path() + "/prefix/system.reg").find("\"Name\"=\"Ada Lovelace\""),
               std::string::npos);
+}
+
+// The set count of the progress line against the sets the install phase really took (one "fileset ...
+// at" trace each), on sample kits where a set is taken twice (the version set of the add-on tools) or
+// listed twice (the XE8000 tools).
+TEST(TextFrontEnd, ProgressCountsTheSetsTheInstallTakes) {
+    for (const char* kit : {"full", "philips", "xe"}) {
+        TempDir dir;
+        std::string keys;
+        for (int i = 0; i < 100; ++i)
+            keys += "s\n\n";  // Skip on the readme page, the default button everywhere else
+        WriteHostFile(dir.path() + "/keys", keys);
+        std::string command = std::string(OVRA_BINARY_DIR) + "/setup --ui text --prefix " + dir.path() +
+                              "/prefix --media " + OVRA_BINARY_DIR + "/media/" + kit + " --transcript " +
+                              dir.path() + "/transcript.txt < " + dir.path() + "/keys > " + dir.path() +
+                              "/screen 2>&1";
+        ASSERT_EQ(std::system(command.c_str()), 0) << kit;
+        std::string screen = ReadHostFile(dir.path() + "/screen");
+        std::string transcript = ReadHostFile(dir.path() + "/transcript.txt");
+        int taken = 0;
+        for (std::size_t at = transcript.find("\ntrace fileset "); at != std::string::npos;
+             at = transcript.find("\ntrace fileset ", at + 1))
+            taken += transcript.find(" at ", at) < transcript.find('\n', at + 1) ? 1 : 0;
+        ASSERT_GT(taken, 1) << kit;
+        std::vector<int> numbers;
+        for (std::size_t at = screen.find("(set "); at != std::string::npos;
+             at = screen.find("(set ", at + 1)) {
+            int k = 0, n = 0;
+            ASSERT_EQ(std::sscanf(screen.c_str() + at, "(set %d of %d)", &k, &n), 2) << kit;
+            EXPECT_EQ(n, taken) << kit << ": set " << k;
+            if (numbers.empty() || numbers.back() != k) numbers.push_back(k);
+        }
+        std::vector<int> expected;
+        for (int k = 1; k <= taken; ++k)
+            expected.push_back(k);
+        EXPECT_EQ(numbers, expected) << kit;
+    }
 }
 
 }  // namespace

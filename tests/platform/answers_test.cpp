@@ -5,6 +5,7 @@
 #include "platform/ui/answer_plan.h"
 #include "platform/ui/script_ui.h"
 #include "platform/ui/transcript.h"
+#include "resources/dialog_templates.h"
 
 namespace platform {
 namespace {
@@ -146,7 +147,7 @@ TEST(AnswerPlan, ALanguageListGivesOneChoiceAVisit) {
 }
 
 TEST(AnswerPlan, APageThatKeepsComingBackStopsTheRun) {
-    const DialogTemplate destination{7, 0, 0, 299, 145, 0, "Destination Location", "MS Sans Serif", 8, {}};
+    const DialogTemplate& destination = resources::DialogTemplateFor(7);
     Prompt page(destination);
     AnswerPlan plan(Parsed("press.7=next,back\n"));
     int visits = 0;
@@ -158,6 +159,65 @@ TEST(AnswerPlan, APageThatKeepsComingBackStopsTheRun) {
     }
     EXPECT_GE(visits, 10);
     EXPECT_LT(visits, 1000);
+}
+
+TEST(AnswerPlan, PressesOnlyWhatAPersonCouldPress) {
+    // Page 1 shows Back disabled; page 12 (finish) hides Back and Finish and shows Exit.
+    struct Case {
+        int page;
+        const char* press;
+        int command;        // when pressed
+        const char* error;  // else the end of the message
+    } cases[] = {
+        {12, "exit", 103, nullptr},
+        {12, "103", 103, nullptr},
+        {1, "back", 0,
+         "page 1 (\"Presentation\"): press.1 presses \"back\", but its button \"Back\" is disabled"},
+        {12, "finish", 0, "press.12 presses \"finish\", but its button \"Finish\" is hidden"},
+        {12, "77", 0, "press.12 presses \"77\", but there is no button 77 on it"},
+        {12, "110", 0, "there is no button 110 on it"},  // a static is no button
+    };
+    for (const auto& c : cases) {
+        std::string key = "press." + std::to_string(c.page);
+        AnswerPlan plan(Parsed(key + "=" + c.press + "\n"));
+        Prompt page(resources::DialogTemplateFor(c.page));
+        try {
+            EXPECT_EQ(plan.NextCommand(page), c.command) << c.press;
+            EXPECT_EQ(c.error, nullptr) << c.press;
+        } catch (const ScriptRefused& refused) {
+            ASSERT_NE(c.error, nullptr) << refused.what();
+            EXPECT_NE(std::string(refused.what()).find(c.error), std::string::npos) << refused.what();
+        }
+    }
+}
+
+TEST(Answers, TextsAreUtf8TypedAsWindows1252) {
+    struct Case {
+        std::string file;
+        const char* value;  // of "name" when the file is accepted
+        const char* error;  // else part of the error
+    } cases[] = {
+        {"name=J\xC3\xA9r\xC3\xB4me\n", "J\xE9r\xF4me", nullptr},
+        {"name=\xE2\x82\xAC and \xC5\x92\n", "\x80 and \x8C", nullptr},  // the bytes 0x80..0x9F
+        {"\xEF\xBB\xBFname=Ada?\n", "Ada?", nullptr},                    // byte order mark; a real '?'
+        {"name=\xC5\x81ukasz\n", nullptr, "line 1: name: the character U+0141"},
+        {"\nname=\xE2\x98\x83\n", nullptr, "line 2: name: the character U+2603"},
+        {"name=J\xE9r\xF4me\n", nullptr, "byte 0xE9 at column 2 is not UTF-8"},  // a Windows-1252 file
+        {"name=\xC2\x85\n", nullptr, "U+0085"},                                  // a C1 control
+        {"press.7=next,bak\n", nullptr, "\"bak\" names no button"},
+    };
+    for (const auto& c : cases) {
+        Answers a;
+        std::string error;
+        bool ok = a.Parse(c.file, error);
+        if (c.value) {
+            ASSERT_TRUE(ok) << c.file << ": " << error;
+            EXPECT_EQ(a.Get("name").value_or("unset"), c.value) << c.file;
+        } else {
+            EXPECT_FALSE(ok) << c.file;
+            EXPECT_NE(error.find(c.error), std::string::npos) << c.file << ": " << error;
+        }
+    }
 }
 
 }  // namespace

@@ -127,6 +127,64 @@ TEST(TextUi, EditsTakeTheTypedTextWithinTheLimit) {
     }
 }
 
+TEST(TextUi, WordsAndATypedPathAnswerThePage) {
+    struct Case {
+        int page;
+        const char* keys;
+        std::vector<int> commands;
+        const char* field;  // the text of the page's field 206 afterwards, nullptr: not typed into
+        const char* said;   // on the screen, "" for nothing in particular
+    } cases[] = {
+        // The destination page has one field: a path at the prompt is its text.
+        {7, "D:\\TOOLS\nn\n", {102}, "D:\\TOOLS", ""},
+        {7, "  C:\\Program Files\\Kit \n\n", {102}, "C:\\Program Files\\Kit", ""},
+        {7, "2abc\nn\n", {102}, "2abc", ""},
+        {7, "1=next\nn\n", {102}, "next", ""},  // a word as the text goes through its number
+        {7, "next\n", {102}, nullptr, ""},
+        {7, "BACK\n", {101}, nullptr, ""},
+        {7, "Help\nbrowse\nn\n", {104, 106, 102}, nullptr, ""},
+        // The user-information page has two fields: a text alone is no choice.
+        {6, "Ada\nn\n", {102}, nullptr, "Unknown choice \"Ada\""},
+        {1, "back\nn\n", {102}, nullptr, "\"Back\" is not available now"},
+        // The finish page hides Next (its Finish): the word is refused, Exit still works.
+        {12, "next\ne\n\n", {103}, nullptr, "This page has no \"next\" button"},
+    };
+    for (const auto& c : cases) {
+        TextUiHarness h(c.keys);
+        TestPage page(c.page, h.ui());
+        h.ui().DialogBoxModal(nullptr, page);
+        EXPECT_EQ(page.commands, c.commands) << c.keys;
+        auto edits = h.Lines("edit ");
+        if (c.field) {
+            EXPECT_EQ(page.GetDlgItemText(206), c.field) << c.keys;
+            EXPECT_EQ(edits, std::vector<std::string>{EditLine(206, c.field)}) << c.keys;
+        } else {
+            EXPECT_TRUE(edits.empty()) << c.keys;
+        }
+        EXPECT_TRUE(Contains(h.Screen(), c.said)) << c.keys << h.Screen();
+    }
+}
+
+TEST(TextUi, QuestionMarkListsThePagesLetters) {
+    struct Case {
+        int page;
+        const char* letters;
+        bool oneField;
+    } cases[] = {
+        {7, "[B] Back, [N] Next, [w] Browse, [H] Help, [E] Exit", true},
+        {1, "[B] Back (unavailable), [N] Next, [H] Help, [E] Exit", false},
+    };
+    for (const auto& c : cases) {
+        TextUiHarness h("?\n");
+        TestPage page(c.page, h.ui());
+        h.ui().DialogBoxModal(nullptr, page);
+        std::string screen = h.Screen();
+        EXPECT_TRUE(Contains(screen, "the letter in brackets presses that button")) << screen;
+        EXPECT_TRUE(Contains(screen, std::string("\n                ") + c.letters + "\n")) << screen;
+        EXPECT_EQ(Contains(screen, "other text    put it into the field"), c.oneField) << screen;
+    }
+}
+
 TEST(TextUi, ReadOnlyFieldsAreShownButNotNumbered) {
     TextUiHarness h("1=Mallory\n\n");
     TestPage page(8, h.ui());
@@ -253,6 +311,9 @@ TEST(TextUi, MessageBoxAnswers) {
         {MB_YESNO, 0x040C, "o\n", IDYES},           // French buttons: Oui / Non
         {MB_YESNO, 0x040C, "n\n", IDNO},
         {MB_OKCANCEL, 0x040C, "a\n", IDCANCEL},  // Annuler
+        {MB_OKCANCEL, 0, "CANCEL\n", IDCANCEL},  // a button's name
+        {MB_YESNO, 0x040C, "non\n", IDNO},
+        {MB_YESNO, 0, "nope\nyes\n", IDYES},
         // The end of the input: Cancel, else No, else Abort, else OK; never Retry.
         {MB_OK, 0, "", IDOK},
         {MB_OKCANCEL, 0, "", IDCANCEL},
@@ -308,6 +369,16 @@ TEST(TextUi, TextsAreWindows1252OnTheProgramsSideAndUtf8OnTheTerminals) {
     std::string screen = h.Screen();
     EXPECT_TRUE(Contains(screen, "Choisissez le r\xC3\xA9pertoire d'installation \xE2\x82\xAC")) << screen;
     EXPECT_EQ(h.Lines("edit ").front(), "edit 206 \"C:\\\\R\\xE9pertoire\"");
+
+    // A character Windows-1252 lacks is not typed as '?': the line is refused and typed again.
+    TextUiHarness refused(
+        "1=\xC5\x81\xC3\xB3"
+        "d\xC5\xBA\n1=Lodz\n\n");
+    TestPage second(7, refused.ui());
+    refused.ui().DialogBoxModal(nullptr, second);
+    EXPECT_EQ(second.GetDlgItemText(206), "Lodz");
+    EXPECT_EQ(refused.Lines("edit "), std::vector<std::string>{"edit 206 \"Lodz\""});
+    EXPECT_TRUE(Contains(refused.Screen(), "the character U+0141 \"?\" has no byte")) << refused.Screen();
 }
 
 TEST(Cp1252, ConvertsBothWays) {
@@ -408,6 +479,8 @@ TEST(TextUi, ProgressGoesOutOnceForEachChange) {
     TextUiHarness h("");
     Dialog progress(resources::DialogTemplateFor(14));
     progress.caption = "Installing tools";
+    progress.stage = 2;
+    progress.stageCount = 7;
     h.ui().ModelessShow(progress);
     progress.SetDlgItemText(104, "Copying the file :\nC:\\KIT\\A.DLL");
     progress.Find(209)->value = 42;
@@ -416,10 +489,11 @@ TEST(TextUi, ProgressGoesOutOnceForEachChange) {
     progress.Find(209)->value = 100;
     h.ui().ModelessUpdate(progress);
     h.ui().ModelessDestroy(progress);
-    EXPECT_EQ(h.Screen(),
-              "Installing tools [                    ] 0%\n"
-              "Installing tools: Copying the file : C:\\KIT\\A.DLL [########            ] 42%\n"
-              "Installing tools: Copying the file : C:\\KIT\\A.DLL [####################] 100%\n");
+    EXPECT_EQ(
+        h.Screen(),
+        "Installing tools (set 2 of 7) [                    ] 0%\n"
+        "Installing tools (set 2 of 7): Copying the file : C:\\KIT\\A.DLL [########            ] 42%\n"
+        "Installing tools (set 2 of 7): Copying the file : C:\\KIT\\A.DLL [####################] 100%\n");
     EXPECT_EQ(
         h.Transcript(),
         (std::vector<std::string>{

@@ -8,19 +8,6 @@ namespace platform {
 
 namespace {
 
-// Words an answers file may use for a dialog's commands.
-int CommandWord(const std::string& word) {
-    static const std::pair<const char*, int> kWords[] = {
-        {"ok", 1},        {"cancel", 2}, {"back", 101}, {"next", 102},   {"accept", 102}, {"exit", 103},
-        {"decline", 103}, {"help", 104}, {"skip", 105}, {"browse", 106}, {"finish", 102},
-    };
-    for (const auto& [name, id] : kWords)
-        if (word == name) return id;
-    char* end = nullptr;
-    long id = std::strtol(word.c_str(), &end, 10);
-    return (end && *end == '\0' && !word.empty()) ? static_cast<int>(id) : 0;
-}
-
 // Item `index` of a comma-separated list, lower-cased and trimmed; past the end, the last item when
 // `repeatLast`, else "".
 std::string ListItem(const std::string& list, int index, bool repeatLast) {
@@ -39,6 +26,25 @@ std::string ListItem(const std::string& list, int index, bool repeatLast) {
         start = comma + 1;
     }
     return repeatLast ? word : std::string();
+}
+
+// A person can only press a push button that is on the page, shown and enabled; the answers file may
+// not do more. Pressing a hidden Finish would otherwise run its handler (and ask for a logoff).
+void RefuseUnlessPressable(const Dialog& dialog, int id, const std::string& key, const std::string& word) {
+    const Control* c = dialog.Find(id);
+    bool push =
+        c && c->cls == ControlClass::Button && (c->IsButton(BS_PUSHBUTTON) || c->IsButton(BS_DEFPUSHBUTTON));
+    std::string why;
+    if (!push)
+        why = "there is no button " + std::to_string(id) + " on it";
+    else if (!c->visible)
+        why = "its button \"" + WithoutMnemonic(c->text) + "\" is hidden";
+    else if (!c->enabled)
+        why = "its button \"" + WithoutMnemonic(c->text) + "\" is disabled";
+    else
+        return;
+    throw ScriptRefused("page " + std::to_string(dialog.TemplateId()) + " (\"" + dialog.caption +
+                        "\"): " + key + " presses \"" + word + "\", but " + why);
 }
 
 }  // namespace
@@ -118,8 +124,14 @@ void AnswerPlan::Apply(const PageInput& input, Dialog& dialog) {
 int AnswerPlan::NextCommand(const Dialog& dialog) {
     // "press.N=back,next": the command for each visit of dialog N, then the forward command.
     int visit = visits_[dialog.TemplateId()]++;
-    if (auto list = answers_.Get("press." + std::to_string(dialog.TemplateId())))
-        if (int id = CommandWord(ListItem(*list, visit, false))) return id;
+    std::string key = "press." + std::to_string(dialog.TemplateId());
+    if (auto list = answers_.Get(key)) {
+        std::string word = ListItem(*list, visit, false);
+        if (int id = ParseCommandWord(word)) {
+            RefuseUnlessPressable(dialog, id, key, word);
+            return id;
+        }
+    }
     // A page that sends the run back to itself (a destination that cannot be made) would otherwise come
     // round forever with the same answers. The source prompt has its own guard below.
     if (visit >= kMaxVisits && dialog.TemplateId() != 15)

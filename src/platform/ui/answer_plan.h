@@ -22,6 +22,13 @@ class ScriptStuck : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// Thrown when the answers file presses a button a person could not press: one the page does not have,
+// or has hidden or disabled. A kind of ScriptStuck: the run cannot go on as the file says.
+class ScriptRefused : public ScriptStuck {
+  public:
+    using ScriptStuck::ScriptStuck;
+};
+
 // The user's input on one page before its command: texts typed into edits (in this order), then the
 // radio button clicked (0 for none).
 struct PageInput {
@@ -43,7 +50,8 @@ class AnswerPlan {
     PageInput InputFor(const Dialog& dialog) const;
     // Applies the input to the model directly (the headless front end).
     static void Apply(const PageInput& input, Dialog& dialog);
-    // The first command of this visit of the dialog; every call counts a visit.
+    // The first command of this visit of the dialog; every call counts a visit. A scripted press of a
+    // button that is missing, hidden or disabled throws ScriptRefused.
     int NextCommand(const Dialog& dialog);
     // The folder the browser returns; nullopt when it is cancelled.
     std::optional<std::string> BrowseResult() const;

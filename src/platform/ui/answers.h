@@ -7,8 +7,15 @@
 //                                 one word a visit, "keep" leaving the choice as shown
 //   answer.1071=cancel            the button for message box 1071: ok, cancel, yes, no, retry, abort, ignore
 //   browse=C:\Other               the folder the folder browser returns (empty: the browser is cancelled)
+//   source=D:\                    the location typed at the prompt for missing setup files (cancel: none)
+//   press.7=back,next             the button pressed on each visit of page 7 (then the forward one): ok,
+//                                 cancel, back, next, accept, finish, exit, decline, help, skip, browse,
+//                                 or a control id
 //
-// Keys are matched without regard to case; unknown keys are kept for the pages that ask for them.
+// The file is UTF-8 (a leading byte order mark is skipped); the values are converted to the ANSI code
+// page, Windows-1252, as the terminal front end converts what is typed, and a character that code page
+// lacks is an error. Keys are matched without regard to case; unknown keys are kept for the pages that
+// ask for them.
 #pragma once
 
 #include <map>
@@ -19,8 +26,9 @@ namespace platform {
 
 class Answers {
   public:
-    // Parses the text of an answers file; false (with `error` set) for a line that is not key=value or an
-    // answer that names no button.
+    // Parses the text of an answers file; false (with `error` set) for a line that is not key=value, an
+    // answer or press that names no button, or a value that is not UTF-8 or has a character without a
+    // Windows-1252 byte.
     bool Parse(const std::string& text, std::string& error);
     std::optional<std::string> Get(const std::string& key) const;
     // The button scripted for a message box id (IDOK ...), if any.
@@ -32,5 +40,7 @@ class Answers {
 
 // "ok" -> IDOK, ... ; 0 for a word that names no button.
 int ParseAnswerWord(const std::string& word);
+// A page command of a press list: "back" -> 101, ..., "77" -> 77; 0 for a word that names no button.
+int ParseCommandWord(const std::string& word);
 
 }  // namespace platform

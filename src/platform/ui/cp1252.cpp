@@ -1,6 +1,7 @@
 #include "platform/ui/cp1252.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace platform {
 
@@ -51,40 +52,62 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
+namespace {
+
+// The code point of the UTF-8 sequence at `text[i]` and its length; length 0 for a byte that starts no
+// well-formed sequence (a stray continuation byte, a cut-off or overlong form, a value past U+10FFFF).
+std::size_t DecodeUtf8(std::string_view text, std::size_t i, char32_t& c) {
+    auto b = static_cast<unsigned char>(text[i]);
+    int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+    if (extra < 0 || (extra > 0 && i + static_cast<std::size_t>(extra) >= text.size())) return 0;
+    c = extra == 0 ? b : (b & (0x3F >> extra));
+    for (int k = 1; k <= extra; ++k) {
+        auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
+        if ((next & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (next & 0x3F);
+    }
+    // Overlong forms would smuggle in bytes a shorter form spells differently: refuse them.
+    static constexpr char32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
+    if (c < kMinimum[extra] || c > 0x10FFFF) return 0;
+    return static_cast<std::size_t>(extra) + 1;
+}
+
+}  // namespace
+
 std::string Utf8ToCp1252(std::string_view text) {
     std::string out;
     std::size_t i = 0;
     while (i < text.size()) {
-        auto b = static_cast<unsigned char>(text[i]);
-        int extra = b < 0x80             ? 0
-                    : (b & 0xE0) == 0xC0 ? 1
-                    : (b & 0xF0) == 0xE0 ? 2
-                    : (b & 0xF8) == 0xF0 ? 3
-                                         : -1;
-        if (extra < 0 || (extra > 0 && i + static_cast<std::size_t>(extra) >= text.size())) {
-            out += '?';
-            ++i;
-            continue;
+        char32_t c = 0;
+        std::size_t length = DecodeUtf8(text, i, c);
+        out += length ? FromCodePoint(c) : '?';
+        i += length ? length : 1;
+    }
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp1252Exactly(std::string_view text, std::string& refused) {
+    std::string out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        char32_t c = 0;
+        std::size_t length = DecodeUtf8(text, i, c);
+        if (length == 0) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "%02X", static_cast<unsigned char>(text[i]));
+            refused = "byte 0x" + std::string(hex) + " at column " + std::to_string(i + 1) + " is not UTF-8";
+            return std::nullopt;
         }
-        char32_t c = extra == 0 ? b : (b & (0x3F >> extra));
-        bool valid = true;
-        for (int k = 1; k <= extra; ++k) {
-            auto next = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) {
-                valid = false;
-                break;
-            }
-            c = (c << 6) | (next & 0x3F);
+        char byte = FromCodePoint(c);
+        if (byte == '?' && c != U'?') {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+            refused = "the character " + std::string(code) + " \"" + std::string(text.substr(i, length)) +
+                      "\" has no byte in the ANSI code page (Windows-1252)";
+            return std::nullopt;
         }
-        // Overlong forms would smuggle in bytes a shorter form spells differently: refuse them.
-        static constexpr char32_t kMinimum[4] = {0, 0x80, 0x800, 0x10000};
-        if (!valid || c < kMinimum[extra] || c > 0x10FFFF) {
-            out += '?';
-            ++i;
-            continue;
-        }
-        out += FromCodePoint(c);
-        i += static_cast<std::size_t>(extra) + 1;
+        out += byte;
+        i += length;
     }
     return out;
 }

@@ -1,6 +1,7 @@
 // The program's texts are Windows-1252 bytes; a terminal speaks UTF-8. These convert between the two.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,5 +12,9 @@ namespace platform {
 std::string Cp1252ToUtf8(std::string_view text);
 // Characters without a Windows-1252 byte, and malformed UTF-8, become '?'.
 std::string Utf8ToCp1252(std::string_view text);
+// The same conversion for texts that must arrive unchanged (what an answers file types): nullopt, with
+// `refused` saying which character or byte and why, when a character has no Windows-1252 byte or the
+// text is not UTF-8.
+std::optional<std::string> Utf8ToCp1252Exactly(std::string_view text, std::string& refused);
 
 }  // namespace platform

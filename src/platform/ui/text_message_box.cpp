@@ -112,10 +112,13 @@ int TextUi::AskButton(const std::string& caption, const std::string& text, UINT 
             auto n = static_cast<std::size_t>(input[0] - '0');
             if (n <= buttons.size()) return buttons[n - 1].answer;
         }
-        if (input.size() == 1)
-            for (const auto& b : buttons)
-                if (SameLetter(MnemonicOf(french ? b.french : b.english), input[0])) return b.answer;
-        terminal_.Write("Type the letter or the number of a button, or Enter for the default: ");
+        for (const auto& b : buttons) {
+            const std::string& name = french ? b.french : b.english;
+            if (input.size() == 1 ? SameLetter(MnemonicOf(name), input[0])
+                                  : SameWord(input, WithoutMnemonic(name)))
+                return b.answer;
+        }
+        terminal_.Write("Type the letter, the number or the name of a button, or Enter for the default: ");
     }
 }
 

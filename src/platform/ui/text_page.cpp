@@ -57,15 +57,6 @@ std::string NumberOf(const std::vector<int>& numbered, int id) {
     return "";
 }
 
-std::string WithoutMnemonic(const std::string& caption) {
-    std::string out;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] == '&' && i + 1 < caption.size()) ++i;
-        out += caption[i];
-    }
-    return out;
-}
-
 std::string Trim(const std::string& s) {
     std::size_t first = s.find_first_not_of(" \t");
     if (first == std::string::npos) return "";
@@ -73,13 +64,66 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-const char kPageHelp[] =
-    "  a letter      press the button (or pick the radio button) with that underlined letter\n"
-    "  a number      press that button, pick that radio button, or type into that field\n"
-    "  number=text   put the text into that field at once\n"
-    "  Enter         press the default button (marked \"Enter\")\n"
-    "  + / -         next / previous lines of a list\n"
-    "  ?             this help\n";
+// The page's one field a typed text goes into when it is nothing else, 0 when the page has none or more.
+int SoleField(const Dialog& dialog) {
+    int field = 0;
+    for (const Control& c : dialog.controls) {
+        if (!c.visible || !IsEditable(c)) continue;
+        if (field) return 0;
+        field = c.id;
+    }
+    return field;
+}
+
+// The words that name the navigation buttons by id, whatever their captions say on the page.
+constexpr std::pair<const char*, int> kButtonWords[] = {
+    {"next", 102}, {"back", 101}, {"exit", 103}, {"help", 104}};
+
+bool IsButtonWord(const std::string& word) {
+    for (const auto& [name, id] : kButtonWords)
+        if (SameWord(word, name)) return true;
+    return false;
+}
+
+// The button a word names: next, back, exit or help, else a button's own caption without its mnemonic
+// ("browse", "suivant"), without regard to case; nullptr for none. Hidden buttons are not found.
+const Control* ButtonNamed(const Dialog& dialog, const std::string& word) {
+    for (const auto& [name, id] : kButtonWords) {
+        if (!SameWord(word, name)) continue;
+        const Control* c = dialog.Find(id);
+        return c && c->visible && IsPushButton(*c) ? c : nullptr;
+    }
+    for (const Control& c : dialog.controls)
+        if (c.visible && IsPushButton(c) && SameWord(word, WithoutMnemonic(c.text))) return &c;
+    return nullptr;
+}
+
+// What "?" says: the page's own bracketed letters first, then every other way to answer.
+std::string PageHelp(const Dialog& dialog, bool hasList) {
+    std::string letters;
+    for (const Control* c : DrawOrder(dialog)) {
+        bool clickable = IsPushButton(*c) || c->IsButton(BS_AUTORADIOBUTTON);
+        char letter = MnemonicOf(c->text);
+        if (!clickable || letter == 0) continue;
+        letters += std::string(letters.empty() ? "" : ", ") + "[" + letter + "] " + WithoutMnemonic(c->text);
+        if (!c->enabled) letters += " (unavailable)";
+    }
+    std::string help;
+    if (!letters.empty()) {
+        help += "  [x]           the letter in brackets presses that button, or picks that radio button:\n";
+        help += "                " + letters + "\n";
+    }
+    help +=
+        "  a number      press that button, pick that radio button, or type into that field\n"
+        "  number=text   put the text into that field at once\n"
+        "  next, back, exit, help, or a button's name: press that button\n";
+    if (SoleField(dialog))
+        help += "  other text    put it into the field (to put one of the words above there: number=text)\n";
+    help += "  Enter         press the default button (marked <Enter>)\n";
+    if (hasList) help += "  + / -         next / previous lines of the list\n";
+    help += "  ?             this help\n";
+    return help;
+}
 
 }  // namespace
 
@@ -207,15 +251,15 @@ bool TextUi::HandlePageInput(Dialog& dialog, const std::string& typed, std::size
         say("There is no default button here: type a letter or a number.");
         return true;
     }
+    const Control* list = nullptr;
+    for (const Control& c : dialog.controls)
+        if (c.visible && c.cls == ControlClass::ListBox) list = &c;
     if (input == "?") {
-        terminal_.Write(kPageHelp);
+        terminal_.Write(PageHelp(dialog, list != nullptr));
         say("");
         return true;
     }
     if (input == "+" || input == "-") {
-        const Control* list = nullptr;
-        for (const Control& c : dialog.controls)
-            if (c.visible && c.cls == ControlClass::ListBox) list = &c;
         std::size_t page = ListPageSize();
         if (!list || list->items.size() <= page) {
             say("There is no more to see.");
@@ -226,8 +270,31 @@ bool TextUi::HandlePageInput(Dialog& dialog, const std::string& typed, std::size
         redraw = true;
         return true;
     }
+    int field = SoleField(dialog);
+    std::size_t digits = input.find_first_not_of("0123456789");
+    bool numberedChoice = digits != 0 && (digits == std::string::npos || input[digits] == '=');
+    if (input.size() > 1 && !numberedChoice) {
+        if (const Control* named = ButtonNamed(dialog, input)) {
+            if (!named->enabled) {
+                say("\"" + WithoutMnemonic(named->text) + "\" is not available now.");
+                return true;
+            }
+            Press(dialog, named->id);
+            redraw = true;
+            return true;
+        }
+        if (IsButtonWord(input)) {
+            say("This page has no \"" + input + "\" button.");
+            return true;
+        }
+        // On a page with one field, a text that is no choice is what the user wants in it (a path).
+        if (field) {
+            EditField(dialog, field, input);
+            redraw = true;
+            return true;
+        }
+    }
     if (input[0] >= '0' && input[0] <= '9') {
-        std::size_t digits = input.find_first_not_of("0123456789");
         std::string number = input.substr(0, digits);
         bool direct = digits != std::string::npos && input[digits] == '=';
         if (digits != std::string::npos && !direct) {

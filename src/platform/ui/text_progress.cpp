@@ -1,5 +1,6 @@
-// The progress window as one line: "title: text [#####     ] 42%", redrawn in place on a terminal and
-// written once per change into a pipe.
+// The progress window as one line: "title (set 2 of 7): text [#####     ] 42%", redrawn in place on a
+// terminal and written once per change into a pipe. The gauge is the current set's; the set count tells
+// how far the whole installation has come.
 #include <algorithm>
 
 #include "platform/ui/text_ui.h"
@@ -20,7 +21,10 @@ std::string ProgressLine(const Dialog& dialog, std::size_t width) {
     }
     for (char& ch : text)
         if (ch == '\n' || ch == '\r' || ch == '\t') ch = ' ';
-    std::string line = dialog.caption + (text.empty() ? "" : ": " + text);
+    std::string line = dialog.caption;
+    if (dialog.stage > 0)
+        line += " (set " + std::to_string(dialog.stage) + " of " + std::to_string(dialog.stageCount) + ")";
+    line += text.empty() ? "" : ": " + text;
     std::string bar;
     if (gauge >= 0) {
         int filled = gauge * kBarWidth / 100;

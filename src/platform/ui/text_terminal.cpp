@@ -58,8 +58,14 @@ bool TextTerminal::ReadLine(std::string& line) {
             std::string raw = pending_.substr(0, end);
             pending_.erase(0, end + 1);
             if (!raw.empty() && raw.back() == '\r') raw.pop_back();
-            line = Utf8ToCp1252(raw);
-            return true;
+            std::string refused;
+            if (auto typed = Utf8ToCp1252Exactly(raw, refused)) {
+                line = *typed;
+                return true;
+            }
+            // A stand-in '?' would go unseen into a name or a path: the line is typed again instead.
+            Write("\nThat line cannot be used: " + Utf8ToCp1252(refused) + ".\nType it again: ");
+            continue;
         }
         char buffer[256];
         ssize_t n = read(inputFd_, buffer, sizeof buffer);

@@ -17,8 +17,9 @@ class TextTerminal {
     int Width() const;
     int Height() const;
 
-    // One line typed by the user, without its line end, converted to Windows-1252. False at the end of
-    // the input, and from then on always: a closed input never comes back.
+    // One line typed by the user, without its line end, converted to Windows-1252; a line with a
+    // character Windows-1252 lacks (or that is not UTF-8) is refused with a message and read again. False
+    // at the end of the input, and from then on always: a closed input never comes back.
     bool ReadLine(std::string& line);
     bool AtEnd() const { return atEnd_; }
 

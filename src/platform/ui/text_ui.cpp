@@ -59,6 +59,13 @@ bool SameLetter(char a, char b) {
     return FoldCase(static_cast<unsigned char>(a)) == FoldCase(static_cast<unsigned char>(b));
 }
 
+bool SameWord(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (!SameLetter(a[i], b[i])) return false;
+    return true;
+}
+
 TextUi::TextUi(int inputFd, int outputFd, Transcript& transcript, TextFiles files)
     : terminal_(inputFd, outputFd), transcript_(transcript), files_(std::move(files)) {}
 

@@ -88,5 +88,7 @@ char MnemonicOf(const std::string& caption);
 std::string ShowMnemonic(const std::string& caption);
 // Windows-1252 letters without regard to case (ASCII and the accented letters).
 bool SameLetter(char a, char b);
+// Two texts that differ at most in the case of their letters.
+bool SameWord(const std::string& a, const std::string& b);
 
 }  // namespace platform
