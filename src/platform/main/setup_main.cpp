@@ -125,6 +125,17 @@ bool ApplyTestFaults(const char* list, platform::Faults& faults, std::string& er
     return true;
 }
 
+// Exit statuses beyond the wizard's own (see the README).
+constexpr int kStatusInUse = 5;
+constexpr int kStatusNotOwned = 6;
+constexpr int kStatusMalformedPrefix = 7;
+
+int Refused(platform::Transcript& transcript, const std::string& why, int status) {
+    transcript.Line("error " + why);
+    std::fprintf(stderr, "setup: %s\n", why.c_str());
+    return status;
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "setup: %s\n", message.c_str());
     return 2;
@@ -190,22 +201,34 @@ int main(int argc, char** argv) {
     if (!options.screenshots.empty() && mkdir(options.screenshots.c_str(), 0777) != 0 && errno != EEXIST)
         return Fail("cannot create screenshot directory " + options.screenshots);
 
-    // One writer a prefix: a second setup or a running Wine server would interleave with our hives.
+    // One writer a prefix, and only its owner: a second setup or a running Wine server would interleave
+    // with our hives, and another user's prefix is not ours to write in.
     platform::PrefixGuard guard;
     if (std::string why; !guard.Acquire(options.prefix, why)) {
-        transcript.Line("error " + why);
-        std::fprintf(stderr, "setup: %s\n", why.c_str());
-        return 5;
+        using Refusal = platform::PrefixGuard::Refusal;
+        Refusal refusal = guard.refusal();
+        return Refused(transcript, why,
+                       refusal == Refusal::NotOwned    ? kStatusNotOwned
+                       : refusal == Refusal::Malformed ? kStatusMalformedPrefix
+                                                       : kStatusInUse);
     }
-    platform::Machine machine({options.prefix, HostLocale()});
+    std::unique_ptr<platform::Machine> machinePtr;
+    try {
+        machinePtr =
+            std::make_unique<platform::Machine>(platform::Machine::Options{options.prefix, HostLocale()});
+        machinePtr->prefix().RemoveStaleTemporaries();
+    } catch (const std::exception& e) {
+        return Refused(transcript,
+                       std::string("the prefix ") + options.prefix + " cannot be used: " + e.what(),
+                       kStatusMalformedPrefix);
+    }
+    platform::Machine& machine = *machinePtr;
     // A damaged hive is never written over: refuse the whole run before anything changes.
     for (auto hive : {platform::MachineRegistry::Hive::Machine, platform::MachineRegistry::Hive::User}) {
         std::string damage = machine.registry().LoadError(hive);
         if (damage.empty()) continue;
         std::string message = "the registry of the prefix is damaged and is left as it is: " + damage;
-        transcript.Line("error " + message);
-        std::fprintf(stderr, "setup: %s\n", message.c_str());
-        return 4;
+        return Refused(transcript, message, 4);
     }
     machine.faults().progmanAbsent = options.noProgman;
     machine.desktopEntries().Configure(
