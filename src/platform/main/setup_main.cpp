@@ -93,7 +93,8 @@ std::string DefaultFrontEnd() {
     return "script";
 }
 
-// Test-only: OVRA_FAULTS="disk=BYTES;inuse=C:\\PATH;deny=C:\\PATH;refuse=HKLM\\KEY;progman=off", items
+// Test-only:
+// OVRA_FAULTS="disk=BYTES;regdisk=BYTES;inuse=C:\\PATH;deny=C:\\PATH;refuse=HKLM\\KEY;progman=off", items
 // repeatable, makes the machine backend fail on purpose (see platform/machine/faults.h) so that the
 // tests can drive a whole run of the program into every error path. Never set it for a real install.
 bool ApplyTestFaults(const char* list, platform::Faults& faults, std::string& error) {
@@ -109,6 +110,9 @@ bool ApplyTestFaults(const char* list, platform::Faults& faults, std::string& er
         std::string key = item.substr(0, eq), value = eq == std::string::npos ? "" : item.substr(eq + 1);
         if (key == "disk" && !value.empty() && value.find_first_not_of("0123456789") == std::string::npos)
             faults.diskSpaceLeft = std::stoull(value);
+        else if (key == "regdisk" && !value.empty() &&
+                 value.find_first_not_of("0123456789") == std::string::npos)
+            faults.hiveSpaceLeft = std::stoull(value);
         else if (key == "inuse" && !value.empty())
             faults.inUse.insert(value);
         else if (key == "deny" && !value.empty())
