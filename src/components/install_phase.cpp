@@ -11,6 +11,7 @@
 #include "components/tools_host.h"
 #include "config/ide_config_writer.h"
 #include "engine/file_set.h"
+#include "engine/setup_ini.h"
 #include "platform/win32.h"
 #include "resources/catalogue.h"
 #include "resources/catalogue_sets.h"
@@ -28,12 +29,9 @@ void InstallSet(WVexaTools& host, const char* name) {
 
 void InstallPhase(WizardState& app) {
     using namespace catalogue;
-    // An IDE installation starts from an empty configuration file.
-    if (IsOvraFamily()) {
-        char windowsDir[MAX_PATH] = {};
-        GetWindowsDirectoryA(windowsDir, MAX_PATH);
-        DeleteFileA((std::string(windowsDir) + "\\OVRA.ini").c_str());
-    }
+    // An IDE installation starts from an empty configuration file (the old one stays whole on disk until
+    // the first entry of the new one replaces it).
+    if (IsOvraFamily()) StartFreshIdeIni();
     {
         WVexaTools host(app, MainWindowHandle(), &app.pageIndex, &app.stepDirection);
         if (!HasTag(kRelease)) {
@@ -49,6 +47,7 @@ void InstallPhase(WizardState& app) {
         else
             app.pageIndex = 11;
     }
+    if (IsOvraFamily()) EndFreshIdeIni();
     app.DestroyProgressWindow();
     // What was recorded reaches the registry even when a file set failed.
     ConfigDriver();
