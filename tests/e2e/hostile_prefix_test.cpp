@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "e2e/fault_support.h"
 #include "e2e/setup_run.h"
@@ -45,9 +46,24 @@ std::map<std::string, std::string> Snapshot(const std::string& dir) {
 }
 
 void Chown(const std::string& dir, uid_t uid) {
-    ASSERT_EQ(::lchown(dir.c_str(), uid, uid), 0);
+    EXPECT_EQ(::lchown(dir.c_str(), uid, uid), 0);
     for (const auto& entry : fs::recursive_directory_iterator(dir))
-        ASSERT_EQ(::lchown(entry.path().c_str(), uid, uid), 0);
+        EXPECT_EQ(::lchown(entry.path().c_str(), uid, uid), 0);
+}
+
+// A prefix an unprivileged user owns, and how to run a command as that user: root's commands run as
+// uid 65534 (root writes anywhere, so permissions need someone else), anyone else's as themselves.
+// nullopt when that user cannot reach the build tree.
+std::optional<std::string> UnprivilegedRunner(const std::string& dir, const std::string& prefix) {
+    if (geteuid() != 0) return std::string();
+    Chown(prefix, 65534);
+    ::chmod(dir.c_str(), 0755);
+    const std::string runner = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+    int reachable = std::system((runner + " test -x " + ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") +
+                                 " -a -r " + ShellWord(kSmallMedia + "/INSTOVRA.INI"))
+                                    .c_str());
+    if (reachable != 0) return std::nullopt;
+    return runner;
 }
 
 // Root installing into a user's prefix would write as root where the user planted links; it is refused
@@ -132,23 +148,14 @@ TEST(HostilePrefix, AnUnwritablePrefixEndsWithItsStatus) {
     const std::string prefix = dir.path() + "/prefix";
     fs::create_directories(prefix + "/drive_c");
     fs::create_directories(prefix + "/dosdevices");
-    std::string runner;
-    if (geteuid() == 0) {
-        Chown(prefix, 65534);
-        ::chmod(dir.path().c_str(), 0755);
-        runner = "setpriv --reuid=65534 --regid=65534 --clear-groups";
-        int reachable = std::system(("setpriv --reuid=65534 --regid=65534 --clear-groups test -x " +
-                                     ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") + " -a -r " +
-                                     ShellWord(kSmallMedia + "/INSTOVRA.INI"))
-                                        .c_str());
-        if (reachable != 0) GTEST_SKIP() << "the build tree is out of the unprivileged user's reach";
-    }
+    auto runner = UnprivilegedRunner(dir.path(), prefix);
+    if (!runner) GTEST_SKIP() << "the build tree is out of the unprivileged user's reach";
     ::chmod(prefix.c_str(), 0555);
     int status = -1;
-    const std::string output =
-        Capture(runner + " " + ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") + " --ui script --prefix " +
-                    ShellWord(prefix) + " --media " + ShellWord(kSmallMedia) + " </dev/null",
-                &status);
+    const std::string output = Capture(*runner + " " + ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") +
+                                           " --ui script --prefix " + ShellWord(prefix) + " --media " +
+                                           ShellWord(kSmallMedia) + " </dev/null",
+                                       &status);
     ::chmod(prefix.c_str(), 0755);
     EXPECT_EQ(status, 7) << output;
     EXPECT_NE(output.find("cannot be written"), std::string::npos) << output;
@@ -203,6 +210,47 @@ TEST(HostilePrefix, AFullFileSystemForTheHivesIsReported) {
     EXPECT_EQ(ReadHives(prefix), hives);
     for (const auto& entry : fs::directory_iterator(mountPoint))
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+}
+
+// Hives the user cannot replace (they live, linked, in a directory the user may not write in): the
+// system's "Access denied." text, status 8, the files as they were.
+TEST(HostilePrefix, HivesWithoutPermissionAreReported) {
+    TempDir dir;
+    const std::string prefix = dir.path() + "/prefix", hives = dir.path() + "/hives";
+    const std::string transcript = dir.path() + "/out/transcript.txt";
+    ASSERT_EQ(RunSetup(prefix, kSmallMedia, kAnswers).exitCode, 0);
+    fs::create_directories(hives);
+    fs::create_directories(dir.path() + "/out");
+    for (const char* hive : {"system.reg", "user.reg"}) {
+        fs::copy_file(prefix + "/" + hive, hives + "/" + hive);
+        fs::remove(prefix + "/" + hive);
+        fs::create_symlink(hives + "/" + hive, prefix + "/" + hive);
+    }
+    auto runner = UnprivilegedRunner(dir.path(), prefix);
+    if (!runner) GTEST_SKIP() << "the build tree is out of the unprivileged user's reach";
+    if (geteuid() == 0) Chown(dir.path() + "/out", 65534);
+    // The machine hive without the kit's keys, so that the run has them to write again.
+    WriteHostFile(hives + "/system.reg", "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n");
+    for (const char* hive : {"system.reg", "user.reg"})  // readable and even writable, but not replaceable
+        ::chmod((hives + "/" + hive).c_str(), 0666);
+    ::chmod(hives.c_str(), 0555);
+    const auto before = ReadHives(prefix);
+    WriteHostFile(dir.path() + "/out/answers.txt", kAnswers);
+    if (geteuid() == 0) Chown(dir.path() + "/out", 65534);
+
+    int status = -1;
+    const std::string output =
+        Capture(*runner + " " + ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") +
+                    " --ui script --prefix " + ShellWord(prefix) + " --media " + ShellWord(kSmallMedia) +
+                    " --answers " + ShellWord(dir.path() + "/out/answers.txt") + " --transcript " +
+                    ShellWord(transcript) + " </dev/null",
+                &status);
+    ::chmod(hives.c_str(), 0755);
+    const std::string text = ReadHostFile(transcript);
+    EXPECT_EQ(status, 8) << output;
+    EXPECT_NE(text.find("text=\"Access denied.\\r\\n\" style=0x10"), std::string::npos) << text;
+    EXPECT_EQ(text.find(kFinished), std::string::npos);
+    EXPECT_EQ(ReadHives(prefix), before);
 }
 
 // An install list that is a FIFO (nobody writes it) or a link to an endless device is damaged media,
