@@ -132,6 +132,12 @@ void CompleteSetup(WizardState& app) {
         AppendCopyLine(desktop);
     }
     WriteBuildRecord(app);
+    // The build record's keys too must reach the disk; when they cannot, the error is the last word.
+    if (!SaveRegistry()) {
+        ShowMessage(nullptr, 1063, MB_ICONEXCLAMATION);
+        app.pageIndex = -1;
+        return;
+    }
     if (app.pageIndex == 11) {
         app.pageIndex = -1;
         ExitWindowsEx(EWX_LOGOFF, 0xFFFFFFFF);

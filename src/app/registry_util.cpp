@@ -1,5 +1,6 @@
 #include "app/registry_util.h"
 
+#include "app/message_box.h"
 #include "platform/win32.h"
 
 HKEY CreateKeyForEveryone(HKEY parent, const std::string& subKey, REGSAM access, DWORD* disposition) {
@@ -25,4 +26,18 @@ HKEY CreateOpenKey(const std::string& subKey, DWORD* disposition) {
 LONG SetStringValue(HKEY key, const char* name, const std::string& value) {
     return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                           static_cast<DWORD>(value.size() + 1));
+}
+
+bool SaveRegistry() {
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+        LONG rc = RegFlushKey(root);
+        if (rc == ERROR_SUCCESS) continue;
+        ShowFormattedMessage(
+            nullptr, 0,
+            FormatSystemMessage(static_cast<DWORD>(rc), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT)),
+            MB_OK | MB_ICONHAND);
+        PostQuitMessage(kExitRegistryNotSaved);
+        return false;
+    }
+    return true;
 }

@@ -14,3 +14,11 @@ HKEY CreateKeyForEveryone(HKEY parent, const std::string& subKey, REGSAM access 
 HKEY CreateOpenKey(const std::string& subKey, DWORD* disposition = nullptr);
 // REG_SZ with the terminating zero counted.
 LONG SetStringValue(HKEY key, const char* name, const std::string& value);
+
+// The exit status of a run whose registry could not be written to disk.
+inline constexpr int kExitRegistryNotSaved = 8;
+
+// Writes both hives to disk now (RegFlushKey of HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER). When one
+// cannot be written (a full disk, no permission) the user sees the system's text for the error, the run
+// is marked failed with kExitRegistryNotSaved, and false is returned.
+bool SaveRegistry();

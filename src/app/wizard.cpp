@@ -5,6 +5,7 @@
 #include "app/destination.h"
 #include "app/flavour.h"
 #include "app/message_box.h"
+#include "app/registry_util.h"
 #include "app/setup_record.h"
 #include "app/start_checks.h"
 #include "app/tags.h"
@@ -42,6 +43,13 @@ void FinishRun(WizardState& app) {
     if (Setup().patchWord == 0) {
         WriteUserRecord();
         if (IsOvraFamily()) ShowMessage(MainWindowHandle(), 1087, MB_OK);
+    }
+    // The installation is finished only once its registry is on disk: a hive that cannot be saved is a
+    // failed run, and the finish page does not follow.
+    if (!SaveRegistry()) {
+        ShowMessage(nullptr, 1063, MB_ICONEXCLAMATION);
+        app.pageIndex = -1;
+        return;
     }
     CompleteSetup(app);
 }

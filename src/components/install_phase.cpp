@@ -12,6 +12,7 @@
 #include "config/ide_config_writer.h"
 #include "engine/file_set.h"
 #include "engine/media_check.h"
+#include "engine/setup_ini.h"
 #include "platform/win32.h"
 #include "resources/catalogue.h"
 #include "resources/catalogue_sets.h"
@@ -29,12 +30,9 @@ void InstallSet(WVexaTools& host, const char* name) {
 
 void InstallPhase(WizardState& app) {
     using namespace catalogue;
-    // An IDE installation starts from an empty configuration file.
-    if (IsOvraFamily()) {
-        char windowsDir[MAX_PATH] = {};
-        GetWindowsDirectoryA(windowsDir, MAX_PATH);
-        DeleteFileA((std::string(windowsDir) + "\\OVRA.ini").c_str());
-    }
+    // An IDE installation starts from an empty configuration file (the old one stays whole on disk until
+    // the first entry of the new one replaces it).
+    if (IsOvraFamily()) StartFreshIdeIni();
     app.fileSetCount = FileSetsForSelection();
     app.fileSetsStarted = 0;
     {
@@ -52,6 +50,7 @@ void InstallPhase(WizardState& app) {
         else
             app.pageIndex = 11;
     }
+    if (IsOvraFamily()) EndFreshIdeIni();
     app.DestroyProgressWindow();
     // What was recorded reaches the registry even when a file set failed.
     ConfigDriver();

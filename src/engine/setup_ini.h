@@ -19,3 +19,8 @@ BOOL WriteIdeIni(const char* key, const char* section, const char* value, const 
 
 // Back to a program start: the next write failure is reported again.
 void ResetIdeIniErrorReport();
+// OVRA.ini starts empty: until the first WriteIdeIni to it, reads of it find nothing, and that write
+// replaces the old file with one holding only the key written. EndFreshIdeIni removes the old file
+// when nothing was written after all.
+void StartFreshIdeIni();
+void EndFreshIdeIni();

@@ -729,6 +729,19 @@ int Uninstaller::Run() {
     }
     RemoveFromEnvironment();
     RemoveFromAutoexec();
+    // The keys are gone only once the hives are on disk. When they cannot be written (a full disk, no
+    // permission) the log and the uninstaller stay, so that the removal can be run again.
+    if (!options_.dryRun) {
+        for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) {
+            LONG rc = RegFlushKey(root);
+            if (rc == ERROR_SUCCESS) continue;
+            std::string why =
+                FormatSystemMessage(static_cast<DWORD>(rc), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT));
+            Report("cannot save the registry: " + why);
+            Box(kReportMessageId, why, MB_OK | MB_ICONHAND);
+            return kRegistryNotSaved;
+        }
+    }
     RemoveDirectories();
     RemoveLast();
     if (!options_.dryRun) {

@@ -27,7 +27,8 @@ struct Options {
 // Exit status of the program.
 inline constexpr int kUninstalled = 0;
 inline constexpr int kCancelled = 1;
-inline constexpr int kNothingRemoved = 6;  // the log could not be read, or is not ours
+inline constexpr int kRegistryNotSaved = 8;  // the hives could not be written; the log is kept
+inline constexpr int kNothingRemoved = 9;    // the log could not be read, or is not ours
 
 int RunUninstall(const Options& options);
 

@@ -85,6 +85,35 @@ TEST_F(SetupIniTest, WritesOvraIniInTheWindowsDirectory) {
     EXPECT_TRUE(ui.boxes.empty());
 }
 
+// A fresh OVRA.ini: the old file stays whole on disk, read as gone, until the first entry replaces it
+// with a file holding only that entry; with nothing written, the old file goes at the end.
+TEST_F(SetupIniTest, AFreshOvraIniReplacesTheOldOneAtItsFirstEntry) {
+    const std::string ini = prefix.DriveC("windows/OVRA.ini");
+    for (bool writes : {true, false}) {
+        SCOPED_TRACE(writes ? "an entry written" : "nothing written");
+        WriteHostFile(ini, "[Old]\r\nKey=1\r\n");
+        WriteHostFile(ini + ".new", "left by a stopped run");
+        StartFreshIdeIni();
+        EXPECT_EQ(ReadHostFile(ini), "[Old]\r\nKey=1\r\n");
+        EXPECT_FALSE(testing_support::HostExists(ini + ".new"));
+        std::string value;
+        EXPECT_EQ(ReadSetupIni("C:\\WINDOWS", "Key", "Old", value, 64, "\\ovra.ini"), 0);
+        EXPECT_TRUE(WriteIdeIni("Key", "Old", ""));  // removing from a new file changes nothing yet
+        EXPECT_EQ(ReadHostFile(ini), "[Old]\r\nKey=1\r\n");
+        if (writes) {
+            EXPECT_TRUE(WriteIdeIni("VexaBin", "Default Directories", "C:\\OVRA\\BIN"));
+            EXPECT_EQ(ReadHostFile(ini), "[Default Directories]\r\nVexaBin=C:\\OVRA\\BIN\r\n");
+            EXPECT_TRUE(WriteIdeIni("Other", "Default Directories", "1"));  // later entries add to it
+            EXPECT_EQ(ReadSetupIni("C:\\windows", "VexaBin", "Default Directories", value, 64, "\\OVRA.ini"),
+                      1);
+        }
+        EndFreshIdeIni();
+        EXPECT_EQ(testing_support::HostExists(ini), writes);
+        EXPECT_FALSE(testing_support::HostExists(ini + ".new"));
+    }
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
 TEST_F(SetupIniTest, WritesNamedFilesInTheInstallationDirectory) {
     ::Setup().installDir = "C:\\Kit";
     CreateDirectoryA("C:\\Kit", nullptr);

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <cstring>
 #include <string>
@@ -71,6 +75,22 @@ TEST_F(Files, CreateFileFollowsEachDisposition) {
     EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
     EXPECT_EQ(Open("C:\\windows", GENERIC_READ, 0, OPEN_EXISTING), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
+// Only regular files are opened: a FIFO nobody writes would block the setup and a link to a device
+// would feed it without end. Both fail at once with ERROR_ACCESS_DENIED, for reading and for copying.
+TEST_F(Files, OpensOnlyRegularFiles) {
+    ASSERT_EQ(::mkfifo(Host("fifo.ins").c_str(), 0644), 0);
+    std::filesystem::create_symlink("/dev/zero", Host("zero.ins"));
+    for (const char* name : {"C:\\fifo.ins", "C:\\zero.ins"}) {
+        SCOPED_TRACE(name);
+        SetLastError(0xDEAD);
+        EXPECT_EQ(Open(name, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING), INVALID_HANDLE_VALUE);
+        EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+        ExpectFails(files().CopyFileA(name, "C:\\copy.ins", FALSE), ERROR_ACCESS_DENIED, "CopyFileA");
+        EXPECT_EQ(files().fopen(name, "rb"), nullptr);
+    }
+    EXPECT_FALSE(testing_support::HostExists(Host("copy.ins")));
 }
 
 TEST_F(Files, ReadsWritesAndSeeks) {

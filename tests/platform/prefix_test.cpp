@@ -71,6 +71,43 @@ TEST(Prefix, KeepsDriveLinksThatAlreadyExist) {
     EXPECT_EQ(prefix.ToHost("C:\\x"), dir.path() + "/elsewhere/x");
 }
 
+// What a killed run leaves is removed; names that only look alike, and whatever a link leads to, stay.
+TEST(Prefix, RemovesTheTemporaryFilesOfADeadRun) {
+    TempDir dir;
+    const std::string root = dir.path() + "/pfx", c = root + "/drive_c/";
+    Prefix prefix(root);
+    struct Row {
+        std::string path;
+        bool removed;
+    } rows[] = {
+        {root + "/system.reg.tmp-4242", true}, {root + "/user.reg.tmp-7", true},
+        {root + "/system.reg.tmp-", false},    {root + "/system.reg.tmp-12x", false},
+        {c + "windows/~prf1A2B.tmp", true},    {c + "OVRA/BIN/ver00FF.tmp", true},
+        {c + "OVRA/~prf1a2b.tmp", false},  // not a name the machine makes
+        {c + "OVRA/~prfNOTE.tmp", false},      {c + "OVRA/version.tmp", false},
+        {c + "OVRA/notes.txt", false},         {dir.path() + "/outside/~prf0001.tmp", false},
+    };
+    for (const auto& row : rows)
+        testing_support::WriteHostFile(row.path, "x");
+    fs::create_directory_symlink(dir.path() + "/outside", c + "linked");
+    prefix.RemoveStaleTemporaries();
+    for (const auto& row : rows)
+        EXPECT_EQ(testing_support::HostExists(row.path), !row.removed) << row.path;
+}
+
+TEST(Prefix, MakesDriveLinksOnlyWithANewPrefix) {
+    TempDir dir;
+    const std::string root = dir.path() + "/pfx";
+    { Prefix made(root); }
+    ASSERT_EQ(::unlink((root + "/dosdevices/z:").c_str()), 0);
+    Prefix again(root);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(root + "/dosdevices/z:")));
+    EXPECT_EQ(again.Drives(), std::vector<char>{'c'});
+    // Without its c: an existing prefix cannot be used: it is not made behind the user's back either.
+    ASSERT_EQ(::unlink((root + "/dosdevices/c:").c_str()), 0);
+    EXPECT_THROW(Prefix{root}, std::runtime_error);
+}
+
 class PrefixPaths : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -357,6 +357,30 @@ TEST_F(RegistryTest, ChangesReachTheFileWhenTheLastHandleCloses) {
     reg_->RegCloseKey(u);
 }
 
+// A hive that cannot be saved keeps its file as it was and its changes in memory: the flush says why
+// (no room: ERROR_DISK_FULL), closing the last key does not lose them, and a later flush with room
+// writes them.
+TEST_F(RegistryTest, AFailedSaveIsReportedAndTriedAgain) {
+    HKEY k = Create(HKEY_LOCAL_MACHINE, "Software\\Kept");
+    SetSz(k, "v", "old");
+    ASSERT_EQ(reg_->RegFlushKey(k), ERROR_SUCCESS);
+    const std::string before = ReadHostFile(SystemReg());
+
+    faults_.hiveSpaceLeft = 10;
+    SetSz(k, "v", "new");
+    EXPECT_EQ(reg_->RegFlushKey(HKEY_LOCAL_MACHINE), static_cast<LONG>(ERROR_DISK_FULL));
+    EXPECT_EQ(reg_->RegCloseKey(k), ERROR_SUCCESS);
+    EXPECT_EQ(ReadHostFile(SystemReg()), before);
+    EXPECT_NE(reg_->SaveError().find("No space left"), std::string::npos) << reg_->SaveError();
+    for (const auto& e : std::filesystem::directory_iterator(dir_.path()))
+        EXPECT_EQ(e.path().filename().string().find(".tmp"), std::string::npos) << e.path();
+    EXPECT_EQ(reg_->RegFlushKey(HKEY_CURRENT_USER), ERROR_SUCCESS);  // nothing to write there
+
+    faults_.hiveSpaceLeft.reset();
+    EXPECT_EQ(reg_->RegFlushKey(HKEY_LOCAL_MACHINE), ERROR_SUCCESS);
+    EXPECT_NE(ReadHostFile(SystemReg()).find("\"v\"=\"new\""), std::string::npos);
+}
+
 TEST_F(RegistryTest, WineWrittenHiveSurvivesAChange) {
     const std::string hive =
         "WINE REGISTRY Version 2\n"

@@ -163,6 +163,10 @@ BOOL FakeFiles::DeleteFileA(LPCSTR name) {
 }
 
 BOOL FakeFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
+    return MoveFileExA(existing, newName, 0);
+}
+
+BOOL FakeFiles::MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) {
     std::string from = Key(existing ? existing : "");
     std::string to = Key(newName ? newName : "");
     if (refuseRenames) {
@@ -173,7 +177,7 @@ BOOL FakeFiles::MoveFileA(LPCSTR existing, LPCSTR newName) {
         SetLastError(ERROR_FILE_NOT_FOUND);
         return FALSE;
     }
-    if (files_.count(to)) {
+    if (files_.count(to) && !(flags & MOVEFILE_REPLACE_EXISTING)) {
         SetLastError(ERROR_ALREADY_EXISTS);
         return FALSE;
     }

@@ -26,7 +26,7 @@ class FakeFiles : public platform::FileApi {
     std::set<std::string> readOnly;            // lower-cased paths: opening for writing gives 5
     std::set<std::string> inUse;               // lower-cased paths: opening gives 32
     std::optional<std::size_t> diskSpaceLeft;  // bytes that may still be written, then 112
-    bool refuseRenames = false;                // MoveFileA fails with 5
+    bool refuseRenames = false;                // MoveFileA and MoveFileExA fail with 5
     std::size_t FileCount() const { return files_.size(); }
 
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES sa, DWORD disposition,
@@ -40,7 +40,7 @@ class FakeFiles : public platform::FileApi {
     BOOL CopyFileA(LPCSTR, LPCSTR, BOOL) override { return Fail(FALSE); }
     BOOL DeleteFileA(LPCSTR name) override;
     BOOL MoveFileA(LPCSTR existing, LPCSTR newName) override;
-    BOOL MoveFileExA(LPCSTR, LPCSTR, DWORD) override { return Fail(FALSE); }
+    BOOL MoveFileExA(LPCSTR existing, LPCSTR newName, DWORD flags) override;
     BOOL CreateDirectoryA(LPCSTR, LPSECURITY_ATTRIBUTES) override { return Fail(FALSE); }
     BOOL RemoveDirectoryA(LPCSTR) override { return Fail(FALSE); }
     DWORD GetFileAttributesA(LPCSTR name) override;

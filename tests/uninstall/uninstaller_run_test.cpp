@@ -292,11 +292,11 @@ TEST(Uninstaller, ALogThatIsNotOursRemovesNothing) {
     }
     auto before = Snapshot(prefix.path());
     UninstallRun run = RunUninstaller(prefix.path(), kLog);
-    EXPECT_EQ(run.exitCode, 6);
+    EXPECT_EQ(run.exitCode, 9);
     EXPECT_NE(run.transcript.find("is not an uninstall log of Vexa 6.1"), std::string::npos)
         << run.transcript;
     EXPECT_TRUE(before == Snapshot(prefix.path()));
-    EXPECT_EQ(RunUninstaller(prefix.path(), "C:\\uninst.ins").exitCode, 6);
+    EXPECT_EQ(RunUninstaller(prefix.path(), "C:\\uninst.ins").exitCode, 9);
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ struct Faults {
     // When set: the number of bytes that may still be written to files before writes fail with
     // ERROR_DISK_FULL (a partial write writes what fits). Counts down as files are written.
     std::optional<std::uint64_t> diskSpaceLeft;
+    // When set: the bytes the hive files may still take; a hive save that needs more fails as on a full
+    // disk (ERROR_DISK_FULL) and leaves the file on disk as it was. Counts down as hives are saved.
+    std::optional<std::uint64_t> hiveSpaceLeft;
     // Registry key paths ("HKLM\Software\X", compared without regard to case) that cannot be created
     // or opened for writing: RegCreateKeyExA and write access to them fail with ERROR_ACCESS_DENIED.
     std::set<std::string> refusedKeys;

@@ -20,6 +20,20 @@ using namespace files_internal;
 
 namespace files_internal {
 
+int OpenRegularHost(const std::string& path, int flags, unsigned mode) {
+    // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+    int fd = ::open(path.c_str(), flags | O_NONBLOCK, static_cast<mode_t>(mode));
+    if (fd < 0) return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 DWORD ErrorFromErrno(int err, bool parentExists) {
     switch (err) {
         case ENOENT:
@@ -254,7 +268,11 @@ HANDLE MachineFiles::CreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECUR
     }
     // O_TRUNC needs write access on the host even when the caller asked only to read.
     if ((oflags & O_TRUNC) && (oflags & O_ACCMODE) == O_RDONLY) oflags = (oflags & ~O_ACCMODE) | O_RDWR;
-    int fd = ::open(r.host.c_str(), oflags, 0666);
+    int fd = OpenRegularHost(r.host, oflags, 0666);
+    if (fd < 0 && errno == EINVAL) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return INVALID_HANDLE_VALUE;
+    }
     if (fd < 0) {
         SetLastError(ErrorFromErrno(errno, r.parentExists));
         return INVALID_HANDLE_VALUE;

@@ -23,6 +23,11 @@ inline DWORD CopyOut(const std::string& text, char* buffer, DWORD size) {
 // (ERROR_FILE_NOT_FOUND) from a missing directory on the way (ERROR_PATH_NOT_FOUND).
 DWORD ErrorFromErrno(int err, bool parentExists = true);
 
+// open(2) of a host file that must be a regular file: a FIFO would block the setup and a device
+// (a link to /dev/zero) would feed it without end. -1 with errno EINVAL for anything else, which
+// NotRegularError turns into the code a caller reports.
+int OpenRegularHost(const std::string& path, int flags, unsigned mode = 0666);
+
 // Host time (seconds, nanoseconds since 1970) as a FILETIME (100 ns since 1601).
 FILETIME FileTimeFrom(std::int64_t sec, std::int64_t nsec);
 

@@ -53,8 +53,8 @@ BOOL MachineFiles::CopyFileA(LPCSTR existing, LPCSTR newName, BOOL failIfExists)
     if (d.isDir || IsDenied(*dst) || (d.exists && HostReadOnly(d.host))) return FailWith(ERROR_ACCESS_DENIED);
     if (ConflictsWithOpen(src->r.host, GENERIC_READ, FILE_SHARE_READ) || (d.exists && IsInUse(*dst)))
         return FailWith(ERROR_SHARING_VIOLATION);
-    int in = ::open(src->r.host.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0) return FailWith(ErrorFromErrno(errno));
+    int in = OpenRegularHost(src->r.host, O_RDONLY | O_CLOEXEC);
+    if (in < 0) return FailWith(errno == EINVAL ? ERROR_ACCESS_DENIED : ErrorFromErrno(errno));
     struct stat st;
     ::fstat(in, &st);
     int out = ::open(d.host.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

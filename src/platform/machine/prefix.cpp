@@ -182,6 +182,9 @@ Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)), user_(HostUser(
     while (root_.size() > 1 && root_.back() == '/')
         root_.pop_back();
     root_ = AbsoluteHost(root_);
+    // The drive links are made with the prefix, as Wine makes them: a user who later removed one (z:,
+    // to keep Windows programs away from the host) keeps it removed.
+    const bool newPrefix = !HostExists(root_ + "/dosdevices");
     MakeDirs(root_ + "/dosdevices");
     // A new prefix gets Wine's whole layout; in one that exists (Wine's own, or ours), only what the
     // machine itself relies on is made where missing: Wine links some folders elsewhere, and a
@@ -198,8 +201,74 @@ Prefix::Prefix(std::string hostDir) : root_(std::move(hostDir)), user_(HostUser(
     for (const char* dir : {"windows/system32", "windows/temp", "Program Files", "users/Public"})
         MakeDirs(c + dir);
     if (!HostExists(c + "users/" + user_ + "/Temp")) MakeDirs(c + "users/" + user_ + "/Temp");
-    LinkIfMissing("../drive_c", root_ + "/dosdevices/c:");
-    LinkIfMissing("/", root_ + "/dosdevices/z:");
+    if (newPrefix) {
+        LinkIfMissing("../drive_c", root_ + "/dosdevices/c:");
+        LinkIfMissing("/", root_ + "/dosdevices/z:");
+    } else if (!DriveRoot('c')) {
+        errno = ENOENT;
+        Fail("readlink", root_ + "/dosdevices/c:");
+    }
+}
+
+namespace {
+
+bool HexDigits(std::string_view s) {
+    return !s.empty() && std::all_of(s.begin(), s.end(),
+                                     [](char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); });
+}
+
+// Names of the temporary files the machine makes while it replaces a file: "~prfXXXX.tmp" (profiles),
+// "verXXXX.tmp" (version installation).
+bool IsMachineTemporary(std::string_view name) {
+    for (std::string_view stem : {std::string_view("~prf"), std::string_view("ver")})
+        if (name.size() == stem.size() + 8 && name.substr(0, stem.size()) == stem &&
+            name.substr(name.size() - 4) == ".tmp" && HexDigits(name.substr(stem.size(), 4)))
+            return true;
+    return false;
+}
+
+void RemoveTemporariesBelow(const std::string& dir, int depth) {
+    if (depth > 32) return;
+    DIR* d = opendir(dir.c_str());
+    if (!d) return;
+    std::vector<std::string> subdirs;
+    while (dirent* e = readdir(d)) {
+        std::string name = e->d_name;
+        if (name == "." || name == "..") continue;
+        std::string path = dir + "/" + name;
+        struct stat st;
+        // Links are not followed: what lies outside the prefix is none of the setup's business.
+        if (::lstat(path.c_str(), &st) != 0) continue;
+        if (S_ISDIR(st.st_mode))
+            subdirs.push_back(path);
+        else if (S_ISREG(st.st_mode) && IsMachineTemporary(name))
+            ::unlink(path.c_str());
+    }
+    closedir(d);
+    for (const auto& sub : subdirs)
+        RemoveTemporariesBelow(sub, depth + 1);
+}
+
+}  // namespace
+
+void Prefix::RemoveStaleTemporaries() {
+    DIR* d = opendir(root_.c_str());
+    if (d) {
+        while (dirent* e = readdir(d)) {
+            std::string name = e->d_name;
+            // "system.reg.tmp-PID": a hive being written when its writer died.
+            std::size_t mark = name.find(".reg.tmp-");
+            if (mark == std::string::npos ||
+                name.find_first_not_of("0123456789", mark + 9) != std::string::npos ||
+                mark + 9 == name.size())
+                continue;
+            std::string path = root_ + "/" + name;
+            struct stat st;
+            if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(path.c_str());
+        }
+        closedir(d);
+    }
+    RemoveTemporariesBelow(root_ + "/drive_c", 0);
 }
 
 std::string Prefix::HivePath(std::string_view name) const {

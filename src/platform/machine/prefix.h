@@ -60,6 +60,11 @@ class Prefix {
     // Letters of the drives linked in dosdevices ('c', 'z', ...).
     std::vector<char> Drives() const;
 
+    // Removes what a killed earlier run may have left: hive files half written (PREFIX/system.reg.tmp-PID)
+    // and the machine's temporary files below drive_c (~prfXXXX.tmp, verXXXX.tmp). Only while no other
+    // writer can be at work on the prefix (the setup holds its lock and no Wine server runs).
+    void RemoveStaleTemporaries();
+
     // The host directory a drive letter is linked to; nullopt when it is not linked.
     std::optional<std::string> DriveRoot(char letter) const;
 

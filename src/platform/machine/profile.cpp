@@ -125,23 +125,15 @@ bool MachineProfile::ReplaceWith(const std::string& path, const std::string& byt
         target = directory + "\\" + found.cFileName;
         files_.FindClose(find);
     }
-    // The old file steps aside first, so that whatever fails it can be put back as it was.
+    // The new file takes the old one's place in one step: at no moment is the profile missing or moved
+    // aside, whenever the setup is stopped. When that fails, the old file is left as it was.
     DWORD attributes = files_.GetFileAttributesA(path.c_str());
-    std::string backup = TempNameIn(directory);
-    if (!files_.MoveFileA(target.c_str(), backup.c_str())) {
+    if (!files_.MoveFileExA(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
         error = GetLastError();
         files_.DeleteFileA(temp.c_str());
         SetLastError(error);
         return false;
     }
-    if (!files_.MoveFileA(temp.c_str(), target.c_str())) {
-        error = GetLastError();
-        files_.MoveFileA(backup.c_str(), target.c_str());
-        files_.DeleteFileA(temp.c_str());
-        SetLastError(error);
-        return false;
-    }
-    files_.DeleteFileA(backup.c_str());
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept))
         files_.SetFileAttributesA(target.c_str(), attributes & ~FILE_ATTRIBUTE_DIRECTORY);

@@ -154,10 +154,16 @@ void MachineRegistry::EnsureLoaded() {
 void MachineRegistry::Load(HiveState& hive) {
     hive.root = std::make_shared<RegNode>(u"", 0);
     hive.arch = "win64";
-    int fd = ::open(hive.file.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = ::open(hive.file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         if (errno != ENOENT) hive.loadError = hive.file + ": cannot be read: " + std::strerror(errno);
         hive.root->set_modified(FileTimeNow());
+        return;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        hive.loadError = hive.file + ": cannot be read: not a regular file";
         return;
     }
     std::string text;
@@ -193,13 +199,33 @@ LONG MachineRegistry::Save(HiveState& hive) {
     std::string dir = target.substr(0, target.find_last_of('/'));
     if (!dir.empty()) ::mkdir(dir.c_str(), 0777);
     std::string tmp = target + ".tmp-" + std::to_string(::getpid());
+    // The hive on disk stays as it was; the change stays in memory (the hive stays dirty), so a later
+    // flush tries again, and the caller learns why it failed.
     auto fail = [&](const char* what, int fd) {
-        saveError_ = std::string("writing ") + hive.file + ": " + what + ": " + std::strerror(errno);
+        int error = errno;
+        saveError_ = std::string("writing ") + hive.file + ": " + what + ": " + std::strerror(error);
         if (fd >= 0) ::close(fd);
         ::unlink(tmp.c_str());
-        return static_cast<LONG>(ERROR_CANTWRITE);
+        switch (error) {
+            case ENOSPC:
+            case EDQUOT:
+                return static_cast<LONG>(ERROR_DISK_FULL);
+            case EACCES:
+            case EPERM:
+            case EROFS:
+                return static_cast<LONG>(ERROR_ACCESS_DENIED);
+            default:
+                return static_cast<LONG>(ERROR_CANTWRITE);
+        }
     };
-    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (faults_.hiveSpaceLeft) {
+        if (*faults_.hiveSpaceLeft < text.size()) {
+            errno = ENOSPC;
+            return fail("write", -1);
+        }
+        *faults_.hiveSpaceLeft -= text.size();
+    }
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return fail("create", -1);
     std::size_t done = 0;
     while (done < text.size()) {

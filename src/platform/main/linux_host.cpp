@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 #include "platform/machine/files.h"
 #include "platform/machine/registry.h"
@@ -51,6 +52,9 @@ bool ApplyTestFaults(const char* list, Faults& faults, std::string& error) {
         std::string key = item.substr(0, eq), value = eq == std::string::npos ? "" : item.substr(eq + 1);
         if (key == "disk" && !value.empty() && value.find_first_not_of("0123456789") == std::string::npos)
             faults.diskSpaceLeft = std::stoull(value);
+        else if (key == "regdisk" && !value.empty() &&
+                 value.find_first_not_of("0123456789") == std::string::npos)
+            faults.hiveSpaceLeft = std::stoull(value);
         else if (key == "inuse" && !value.empty())
             faults.inUse.insert(value);
         else if (key == "deny" && !value.empty())
@@ -74,14 +78,28 @@ void OpenPrefix(const std::string& program, const std::string& prefix, Transcrip
         std::fprintf(stderr, "%s: %s\n", program.c_str(), message.c_str());
         opened.status = status;
     };
-    // One writer a prefix: a second program or a running Wine server would interleave with our hives.
-    if (std::string why; !opened.guard.Acquire(prefix, why)) return refuse(why, 5);
-    opened.machine = std::make_unique<Machine>(Machine::Options{prefix, HostLocale()});
+    // One writer a prefix, and only its owner: a second program or a running Wine server would
+    // interleave with our hives, and another user's prefix is not ours to write in.
+    if (std::string why; !opened.guard.Acquire(prefix, why)) {
+        using Refusal = PrefixGuard::Refusal;
+        Refusal refusal = opened.guard.refusal();
+        return refuse(why, refusal == Refusal::NotOwned    ? kStatusNotOwned
+                           : refusal == Refusal::Malformed ? kStatusMalformedPrefix
+                                                           : kStatusInUse);
+    }
+    try {
+        opened.machine = std::make_unique<Machine>(Machine::Options{prefix, HostLocale()});
+        opened.machine->prefix().RemoveStaleTemporaries();
+    } catch (const std::exception& e) {
+        opened.machine.reset();
+        return refuse("the prefix " + prefix + " cannot be used: " + e.what(), kStatusMalformedPrefix);
+    }
     // A damaged hive is never written over: refuse the whole run before anything changes.
     for (auto hive : {MachineRegistry::Hive::Machine, MachineRegistry::Hive::User}) {
         std::string damage = opened.machine->registry().LoadError(hive);
         if (!damage.empty())
-            return refuse("the registry of the prefix is damaged and is left as it is: " + damage, 4);
+            return refuse("the registry of the prefix is damaged and is left as it is: " + damage,
+                          kStatusDamagedRegistry);
     }
     if (std::string error; !ApplyTestFaults(std::getenv("OVRA_FAULTS"), opened.machine->faults(), error)) {
         std::fprintf(stderr, "%s: %s\n", program.c_str(), error.c_str());

@@ -28,14 +28,23 @@ std::string HostLocale();
 std::string DefaultFrontEnd();
 bool FrontEndAvailable(const std::string& name);
 
-// Test-only: OVRA_FAULTS="disk=BYTES;inuse=C:\\PATH;deny=C:\\PATH;refuse=HKLM\\KEY;progman=off", items
+// Test-only:
+// OVRA_FAULTS="disk=BYTES;regdisk=BYTES;inuse=C:\\PATH;deny=C:\\PATH;refuse=HKLM\\KEY;progman=off", items
 // repeatable, makes the machine backend fail on purpose (see platform/machine/faults.h) so that the
 // tests can drive a whole run of the program into every error path. Never set it for a real install.
 bool ApplyTestFaults(const char* list, Faults& faults, std::string& error);
 
-// The prefix, opened for one writer: `guard` held, the machine made, the test faults applied. A prefix
-// in use (status 5) or with a damaged registry (status 4, left byte for byte as it was) is refused before
-// anything is written; the message goes to the transcript and to stderr with `program` before it.
+// Exit statuses of a prefix that cannot be opened (see the README).
+inline constexpr int kStatusDamagedRegistry = 4;
+inline constexpr int kStatusInUse = 5;
+inline constexpr int kStatusNotOwned = 6;
+inline constexpr int kStatusMalformedPrefix = 7;
+
+// The prefix, opened for one writer: `guard` held, the machine made, stale temporary files of a dead
+// run removed, the test faults applied. A prefix in use (status 5: another program of the kit or a Wine
+// server), another user's (6), a malformed one (7) or one with a damaged registry (4, left byte for byte
+// as it was) is refused before anything is written; the message goes to the transcript and to stderr
+// with `program` before it.
 struct OpenedPrefix {
     PrefixGuard guard;
     std::unique_ptr<Machine> machine;

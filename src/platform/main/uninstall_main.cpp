@@ -32,7 +32,8 @@ const char kUsage[] =
     "  --dry-run          list what would be removed and change nothing\n"
     "  --help             this text\n"
     "Exit status: 0 removed (what was kept is reported), 1 cancelled, 2 bad options, 4 damaged registry,\n"
-    "5 prefix in use, 6 the log cannot be read or is not ours (nothing removed).\n";
+    "5 prefix in use, 6 prefix of another user, 7 malformed prefix, 8 registry not saved (log kept),\n"
+    "9 the log cannot be read or is not ours (nothing removed).\n";
 
 int Fail(const std::string& message) {
     std::fprintf(stderr, "vexarmv: %s\n", message.c_str());
