@@ -300,3 +300,30 @@ TEST(Uninstaller, ALogThatIsNotOursRemovesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Uninstaller, ARegistryThatCannotBeSavedKeepsTheLogForAnotherRun) {
+    TempDir prefix;
+    ASSERT_EQ(RunSetup(prefix.path(), Media()).exitCode, 0);
+    std::string machineHive = ReadHostFile(prefix.path() + "/system.reg");
+    std::string userHive = ReadHostFile(prefix.path() + "/user.reg");
+    UninstallRun run = RunUninstaller(prefix.path(), kLog, "", "", "OVRA_FAULTS=regdisk=0");
+    EXPECT_EQ(run.exitCode, 8) << run.output;
+    EXPECT_NE(run.output.find("cannot save the registry"), std::string::npos) << run.output;
+    EXPECT_EQ(ReadHostFile(prefix.path() + "/system.reg"), machineHive);
+    EXPECT_EQ(ReadHostFile(prefix.path() + "/user.reg"), userHive);
+    {
+        Look look(prefix.path());
+        EXPECT_TRUE(look.Exists(kLog));
+        EXPECT_TRUE(look.Exists("C:\\OVRA\\VEXARMV.EXE"));
+    }
+    // Once the disk has room again, the same log finishes the removal.
+    UninstallRun again = RunUninstaller(prefix.path(), kLog);
+    EXPECT_EQ(again.exitCode, 0) << again.output;
+    Look look(prefix.path());
+    EXPECT_FALSE(
+        look.KeyExists(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Ovra"));
+}
+
+}  // namespace
