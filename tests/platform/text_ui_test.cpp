@@ -10,6 +10,7 @@
 #include "platform/ui/script_ui.h"
 #include "platform/ui/transcript_lines.h"
 #include "platform/win32.h"
+#include "resources/catalogue_help.h"
 #include "resources/dialog_templates.h"
 
 namespace platform {
@@ -570,12 +571,20 @@ TEST(TextUi, ReadmeIsShownOrNotFound) {
                                         "shellexecute verb=\"\" file=\"D:\\\\MISSING.TXT\" not-found"}));
 }
 
-TEST(TextUi, HelpSaysWhichTopicWasAskedFor) {
+TEST(TextUi, HelpShowsThePagesTopicInTheHelpFilesLanguage) {
     TextUiHarness h("");
     EXPECT_TRUE(h.ui().WinHelpA(nullptr, "C:\\OVRA\\OVRA.HLP", HELP_CONTEXT, 7));
-    EXPECT_TRUE(Contains(h.Screen(), "topic 7 of C:\\OVRA\\OVRA.HLP")) << h.Screen();
+    auto english = catalogue::FindHelpTopic(7, false), french = catalogue::FindHelpTopic(7, true);
+    ASSERT_TRUE(english && french);
+    EXPECT_TRUE(Contains(h.Screen(), english->title)) << h.Screen();
+    EXPECT_FALSE(Contains(h.Screen(), "OVRA.HLP")) << h.Screen();
+    EXPECT_TRUE(h.ui().WinHelpA(nullptr, "D:\\INSTFR.HLP", HELP_CONTEXT, 7));
+    EXPECT_TRUE(Contains(h.Screen(), Cp1252ToUtf8(french->title))) << h.Screen();
+    EXPECT_FALSE(h.ui().WinHelpA(nullptr, "C:\\OVRA\\OVRA.HLP", HELP_CONTEXT, 12345));
     EXPECT_EQ(h.Lines("help"),
-              std::vector<std::string>{"help file=\"C:\\\\OVRA\\\\OVRA.HLP\" command=1 context=7"});
+              (std::vector<std::string>{"help file=\"C:\\\\OVRA\\\\OVRA.HLP\" command=1 context=7",
+                                        "help file=\"D:\\\\INSTFR.HLP\" command=1 context=7",
+                                        "help file=\"C:\\\\OVRA\\\\OVRA.HLP\" command=1 context=12345"}));
 }
 
 TEST(TextUi, HeaderShowsCaptionAndTitle) {

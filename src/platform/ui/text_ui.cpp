@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui/transcript_lines.h"
+#include "resources/catalogue_help.h"
 
 namespace platform {
 
@@ -102,10 +103,11 @@ void TextUi::DrawHeader() {
 BOOL TextUi::WinHelpA(HWND, LPCSTR helpFile, UINT command, DWORD data) {
     transcript_.Line(HelpLine(helpFile, command, data));
     EndProgressLine();
-    std::string file = helpFile ? helpFile : "";
-    if (command == HELP_CONTEXT)
-        terminal_.Write("\nHelp: topic " + std::to_string(data) + " of " + file +
-                        " was asked for; help files cannot be shown on a terminal.\n");
+    if (command != HELP_CONTEXT) return TRUE;
+    // The page's own topic, in the help file's language; never the help file's path.
+    auto topic = catalogue::FindHelpTopic(data, catalogue::IsFrenchHelpFile(helpFile ? helpFile : ""));
+    if (!topic) return FALSE;
+    terminal_.Write(std::string("\nHelp: ") + topic->title + "\n" + topic->text + "\n");
     return TRUE;
 }
 
