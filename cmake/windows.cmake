@@ -19,6 +19,11 @@ target_link_libraries(ovra_platform PUBLIC version lz32 advapi32 comctl32 shell3
 
 file(GLOB_RECURSE CORE_SOURCES CONFIGURE_DEPENDS
   src/app/*.cpp src/pages/*.cpp src/engine/*.cpp src/components/*.cpp src/config/*.cpp src/resources/*.cpp)
+# The help topics are plain data that the front ends show: a library of their own below the platform.
+list(FILTER CORE_SOURCES EXCLUDE REGEX "src/resources/catalogue_help\\.cpp$")
+add_library(ovra_help STATIC src/resources/catalogue_help.cpp)
+target_include_directories(ovra_help PUBLIC src)
+target_link_libraries(ovra_platform PUBLIC ovra_help)
 add_library(ovra_core STATIC ${CORE_SOURCES})
 target_include_directories(ovra_core PUBLIC src)
 target_link_libraries(ovra_core PUBLIC ovra_platform)

@@ -237,6 +237,9 @@ void Uninstaller::Plan(const UninstallLogContents& log) {
                                                             : CheckDirectoryLine(rules_, it->path);
         else
             verdict = CheckFileLine(rules_, it->path);
+        // The setup logs no file of the Windows or system directory (the shared libraries it puts there
+        // are counted in SharedDlls instead): such a line did not come from it and is not followed.
+        if (!directory && verdict == PathVerdict::SystemFile) verdict = PathVerdict::Outside;
         if (verdict == PathVerdict::NotPlain || verdict == PathVerdict::Outside) {
             uninstall::Text reason =
                 verdict == PathVerdict::NotPlain ? Text::ReasonNotPlain : Text::ReasonOutside;

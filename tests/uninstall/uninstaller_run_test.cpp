@@ -257,6 +257,7 @@ TEST(Uninstaller, HostileLogLinesTouchNothingOutsideTheKit) {
                           "\r\n"
                           "copy C:\\windows\\system32\\drivers\\etc\\hosts\r\n"
                           "copy C:\\OVRA\\*.*\r\n"
+                          "copy C:\\windows\\win.ini\r\n"
                           "copy C:\\OVRA\\legit.txt\r\n"
                           "copy C:\\OVRA\\BIN\\Ovra.exe");
     }
@@ -271,7 +272,8 @@ TEST(Uninstaller, HostileLogLinesTouchNothingOutsideTheKit) {
              "refuse line 7: copy C:\\windows\\system32\\drivers\\etc\\hosts (outside the installation "
              "directory)",
              "refuse line 8: copy C:\\OVRA\\*.* (not a plain path)",
-             "refuse line 10: copy C:\\OVRA\\BIN\\Ovra.exe (cut short)", "remove file C:\\OVRA\\legit.txt"})
+             "refuse line 9: copy C:\\windows\\win.ini (outside the installation directory)",
+             "refuse line 11: copy C:\\OVRA\\BIN\\Ovra.exe (cut short)", "remove file C:\\OVRA\\legit.txt"})
         EXPECT_TRUE(Says(run, line)) << line << "\n" << run.output;
     EXPECT_NE(run.transcript.find("messagebox id=9003"), std::string::npos);
     EXPECT_EQ(ReadHostFile(victim), "keep me");
