@@ -51,19 +51,22 @@ void Chown(const std::string& dir, uid_t uid) {
         EXPECT_EQ(::lchown(entry.path().c_str(), uid, uid), 0);
 }
 
-// A prefix an unprivileged user owns, and how to run a command as that user: root's commands run as
-// uid 65534 (root writes anywhere, so permissions need someone else), anyone else's as themselves.
-// nullopt when that user cannot reach the build tree.
-std::optional<std::string> UnprivilegedRunner(const std::string& dir, const std::string& prefix) {
-    if (geteuid() != 0) return std::string();
+// A prefix an unprivileged user owns, and how to run the setup as that user: root's commands run as
+// uid 65534 (root writes anywhere, so permissions need someone else), anyone else's as themselves. The
+// setup and the small media are copied into `dir`, where that user reaches them (the build tree may be
+// in a private folder).
+struct Unprivileged {
+    std::string runner, setup, media;
+};
+Unprivileged UnprivilegedRunner(const std::string& dir, const std::string& prefix) {
+    Unprivileged u;
+    u.setup = ReachableCopy(std::string(OVRA_BINARY_DIR) + "/setup", dir + "/tools");
+    u.media = ReachableCopy(kSmallMedia, dir + "/tools");
+    if (geteuid() != 0) return u;
     Chown(prefix, 65534);
     ::chmod(dir.c_str(), 0755);
-    const std::string runner = "setpriv --reuid=65534 --regid=65534 --clear-groups";
-    int reachable = std::system((runner + " test -x " + ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") +
-                                 " -a -r " + ShellWord(kSmallMedia + "/INSTOVRA.INI"))
-                                    .c_str());
-    if (reachable != 0) return std::nullopt;
-    return runner;
+    u.runner = "setpriv --reuid=65534 --regid=65534 --clear-groups";
+    return u;
 }
 
 // Root installing into a user's prefix would write as root where the user planted links; it is refused
@@ -148,14 +151,13 @@ TEST(HostilePrefix, AnUnwritablePrefixEndsWithItsStatus) {
     const std::string prefix = dir.path() + "/prefix";
     fs::create_directories(prefix + "/drive_c");
     fs::create_directories(prefix + "/dosdevices");
-    auto runner = UnprivilegedRunner(dir.path(), prefix);
-    if (!runner) GTEST_SKIP() << "the build tree is out of the unprivileged user's reach";
+    const Unprivileged user = UnprivilegedRunner(dir.path(), prefix);
     ::chmod(prefix.c_str(), 0555);
     int status = -1;
-    const std::string output = Capture(*runner + " " + ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") +
-                                           " --ui script --prefix " + ShellWord(prefix) + " --media " +
-                                           ShellWord(kSmallMedia) + " </dev/null",
-                                       &status);
+    const std::string output =
+        Capture(user.runner + " " + ShellWord(user.setup) + " --ui script --prefix " + ShellWord(prefix) +
+                    " --media " + ShellWord(user.media) + " </dev/null",
+                &status);
     ::chmod(prefix.c_str(), 0755);
     EXPECT_EQ(status, 7) << output;
     EXPECT_NE(output.find("cannot be written"), std::string::npos) << output;
@@ -226,8 +228,7 @@ TEST(HostilePrefix, HivesWithoutPermissionAreReported) {
         fs::remove(prefix + "/" + hive);
         fs::create_symlink(hives + "/" + hive, prefix + "/" + hive);
     }
-    auto runner = UnprivilegedRunner(dir.path(), prefix);
-    if (!runner) GTEST_SKIP() << "the build tree is out of the unprivileged user's reach";
+    const Unprivileged user = UnprivilegedRunner(dir.path(), prefix);
     if (geteuid() == 0) Chown(dir.path() + "/out", 65534);
     // The machine hive without the kit's keys, so that the run has them to write again.
     WriteHostFile(hives + "/system.reg", "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n");
@@ -239,12 +240,11 @@ TEST(HostilePrefix, HivesWithoutPermissionAreReported) {
     if (geteuid() == 0) Chown(dir.path() + "/out", 65534);
 
     int status = -1;
-    const std::string output =
-        Capture(*runner + " " + ShellWord(std::string(OVRA_BINARY_DIR) + "/setup") +
-                    " --ui script --prefix " + ShellWord(prefix) + " --media " + ShellWord(kSmallMedia) +
-                    " --answers " + ShellWord(dir.path() + "/out/answers.txt") + " --transcript " +
-                    ShellWord(transcript) + " </dev/null",
-                &status);
+    const std::string output = Capture(user.runner + " " + ShellWord(user.setup) + " --ui script --prefix " +
+                                           ShellWord(prefix) + " --media " + ShellWord(user.media) +
+                                           " --answers " + ShellWord(dir.path() + "/out/answers.txt") +
+                                           " --transcript " + ShellWord(transcript) + " </dev/null",
+                                       &status);
     ::chmod(hives.c_str(), 0755);
     const std::string text = ReadHostFile(transcript);
     EXPECT_EQ(status, 8) << output;

@@ -19,6 +19,31 @@ TempDir::~TempDir() {
     std::filesystem::remove_all(path_, ec);
 }
 
+std::string ReachableCopy(const std::string& from, const std::string& toDir) {
+    namespace fs = std::filesystem;
+    using fs::perms;
+    fs::create_directories(toDir);
+    const fs::path to = fs::path(toDir) / fs::path(from).filename();
+    fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    const perms readable = perms::owner_read | perms::owner_write | perms::group_read | perms::others_read;
+    const perms runnable = readable | perms::owner_exec | perms::group_exec | perms::others_exec;
+    auto open = [&](const fs::path& path) {
+        bool run =
+            fs::is_directory(path) || (fs::status(path).permissions() & perms::owner_exec) != perms::none;
+        fs::permissions(path, run ? runnable : readable);
+    };
+    open(to);
+    if (fs::is_directory(to))
+        for (const auto& entry : fs::recursive_directory_iterator(to))
+            if (!entry.is_symlink()) open(entry.path());
+    // The folders on the way, as far up as the temporary directory (and no further), let others pass.
+    const std::string temp = fs::temp_directory_path().string();
+    for (fs::path dir = toDir; dir.string().size() > temp.size() && dir.string().rfind(temp, 0) == 0;
+         dir = dir.parent_path())
+        fs::permissions(dir, perms::others_exec | perms::group_exec, fs::perm_options::add);
+    return to.string();
+}
+
 std::string ReadHostFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream s;

@@ -26,6 +26,10 @@ class TempDir {
 std::string ReadHostFile(const std::string& path);  // empty when missing
 void WriteHostFile(const std::string& path, const std::string& data);
 bool HostExists(const std::string& path);
+// A copy of `from` (a file or a whole directory) as `toDir`/its name, readable by every user and, for
+// directories and executables, enterable and runnable by them: for the tests that run a program as
+// another user, who may not reach the build tree (a fresh clone in a private folder). Returns the path.
+std::string ReachableCopy(const std::string& from, const std::string& toDir);
 
 class TempPrefix {
   public:

@@ -155,8 +155,9 @@ TEST_F(GuiTest, DialogFontHasTheLayoutsBaseUnitsAndTemplateLabelsFitTheirControl
             int lw = room, lh = 0;
             fl_measure(label.c_str(), lw, lh, 0);
             EXPECT_LE(lw, room) << "template " << id << " control " << c.id << " \"" << c.text << "\"";
-            if (!button)
+            if (!button) {
                 EXPECT_LE(lh, h) << "template " << id << " control " << c.id << " \"" << c.text << "\"";
+            }
         }
     }
 }
