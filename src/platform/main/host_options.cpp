@@ -1,8 +1,12 @@
 #include "platform/main/host_options.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <sstream>
+
+#include "platform/ui/answer_plan.h"
+#include "platform/ui/text_ui.h"
 
 namespace platform {
 
@@ -78,6 +82,49 @@ bool LoadAnswers(const std::string& path, Answers& answers, std::string& error) 
         return false;
     }
     return true;
+}
+
+std::optional<int> ParseCommandLine(int argc, const char* const* argv,
+                                    std::initializer_list<std::string_view> accepted,
+                                    std::size_t maxArguments, const char* usage, HostOptions& options) {
+    switch (ParseHostOptions(argc, argv, accepted, maxArguments, options)) {
+        case ParseOutcome::Help:
+            std::fputs(usage, stdout);
+            return 0;
+        case ParseOutcome::Bad:
+            std::fputs(usage, stderr);
+            return 2;
+        case ParseOutcome::Run:
+            break;
+    }
+    return std::nullopt;
+}
+
+bool OpenRunFiles(const HostOptions& options, Answers& answers, Transcript& transcript, std::string& error) {
+    if (!options.answers.empty() && !LoadAnswers(options.answers, answers, error)) return false;
+    if (!options.transcript.empty() && !transcript.Open(options.transcript)) {
+        error = "cannot write transcript " + options.transcript;
+        return false;
+    }
+    return true;
+}
+
+int RunGuarded(const char* program, Transcript& transcript, int inputEndedStatus,
+               const std::function<int()>& work) {
+    auto ended = [&](const std::exception& why, int status) {
+        transcript.Line(std::string("error ") + why.what());
+        std::fprintf(stderr, "%s: %s\n", program, why.what());
+        return status;
+    };
+    try {
+        return work();
+    } catch (const ScriptStuck& stuck) {
+        return ended(stuck, 3);
+    } catch (const TextInputEnded& inputEnded) {
+        return ended(inputEnded, inputEndedStatus);
+    } catch (const std::runtime_error& failed) {
+        return ended(failed, 3);
+    }
 }
 
 }  // namespace platform

@@ -44,17 +44,9 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     platform::HostOptions options;
-    switch (platform::ParseHostOptions(
-        argc, argv, {"--prefix", "--ui", "--answers", "--transcript", "--dry-run"}, 1, options)) {
-        case platform::ParseOutcome::Help:
-            std::fputs(kUsage, stdout);
-            return 0;
-        case platform::ParseOutcome::Bad:
-            std::fputs(kUsage, stderr);
-            return 2;
-        case platform::ParseOutcome::Run:
-            break;
-    }
+    if (auto status = platform::ParseCommandLine(
+            argc, argv, {"--prefix", "--ui", "--answers", "--transcript", "--dry-run"}, 1, kUsage, options))
+        return *status;
     if (options.arguments.size() != 1) {
         std::fputs(kUsage, stderr);
         return 2;
@@ -65,12 +57,8 @@ int main(int argc, char** argv) {
         return Fail("front end \"" + options.ui + "\" is not available in this build");
 
     platform::Answers answers;
-    if (std::string error;
-        !options.answers.empty() && !platform::LoadAnswers(options.answers, answers, error))
-        return Fail(error);
     platform::Transcript transcript;
-    if (!options.transcript.empty() && !transcript.Open(options.transcript))
-        return Fail("cannot write transcript " + options.transcript);
+    if (std::string error; !platform::OpenRunFiles(options, answers, transcript, error)) return Fail(error);
 
     platform::OpenedPrefix opened;
     platform::OpenPrefix("vexarmv", options.prefix, transcript, opened);
@@ -107,18 +95,8 @@ int main(int argc, char** argv) {
         std::printf("%s\n", line.c_str());
         ui->Trace(line);
     };
-    int status = uninstall::kUninstalled;
-    try {
-        status = uninstall::RunUninstall(run);
-    } catch (const platform::ScriptStuck& stuck) {
-        transcript.Line(std::string("error ") + stuck.what());
-        std::fprintf(stderr, "vexarmv: %s\n", stuck.what());
-        status = 3;
-    } catch (const platform::TextInputEnded& ended) {
-        transcript.Line(std::string("error ") + ended.what());
-        std::fprintf(stderr, "vexarmv: %s\n", ended.what());
-        status = uninstall::kCancelled;
-    }
+    int status = platform::RunGuarded("vexarmv", transcript, uninstall::kCancelled,
+                                      [&] { return uninstall::RunUninstall(run); });
     std::fflush(stdout);
     platform::Install(platform::Services{});
     return status;

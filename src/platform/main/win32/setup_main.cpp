@@ -38,28 +38,17 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     platform::HostOptions options;
-    switch (platform::ParseHostOptions(
-        argc, argv, {"--ui", "--answers", "--transcript", "--screenshots", "--no-progman"}, 0, options)) {
-        case platform::ParseOutcome::Help:
-            std::fputs(kUsage, stdout);
-            return 0;
-        case platform::ParseOutcome::Bad:
-            std::fputs(kUsage, stderr);
-            return 2;
-        case platform::ParseOutcome::Run:
-            break;
-    }
+    if (auto status = platform::ParseCommandLine(
+            argc, argv, {"--ui", "--answers", "--transcript", "--screenshots", "--no-progman"}, 0, kUsage,
+            options))
+        return *status;
     if (options.ui.empty()) options.ui = platform::win32::DefaultFrontEnd();
     if (!platform::win32::FrontEndAvailable(options.ui))
         return Fail("front end \"" + options.ui + "\" is not available in this build");
 
     platform::Answers answers;
-    if (std::string error;
-        !options.answers.empty() && !platform::LoadAnswers(options.answers, answers, error))
-        return Fail(error);
     platform::Transcript transcript;
-    if (!options.transcript.empty() && !transcript.Open(options.transcript))
-        return Fail("cannot write transcript " + options.transcript);
+    if (std::string error; !platform::OpenRunFiles(options, answers, transcript, error)) return Fail(error);
 
     std::string program = platform::win32::ProgramPath();
     if (program.empty()) return Fail("the program cannot find its own path");
@@ -77,23 +66,10 @@ int main(int argc, char** argv) {
     std::vector<char> argv0(program.begin(), program.end());
     argv0.push_back('\0');
     char* entryArgv[] = {argv0.data(), nullptr};
-    int status = 0;
-    try {
+    int status = platform::RunGuarded("setup", transcript, 3, [&] {
         ProgramEntry(1, entryArgv);
-    } catch (const platform::ScriptStuck& stuck) {
-        transcript.Line(std::string("error ") + stuck.what());
-        std::fprintf(stderr, "setup: %s\n", stuck.what());
-        status = 3;
-    } catch (const platform::TextInputEnded& ended) {
-        transcript.Line(std::string("error ") + ended.what());
-        std::fprintf(stderr, "setup: %s\n", ended.what());
-        status = 3;
-    } catch (const std::runtime_error& failed) {
-        // A window the system would not make: the wizard cannot go on.
-        transcript.Line(std::string("error ") + failed.what());
-        std::fprintf(stderr, "setup: %s\n", failed.what());
-        status = 3;
-    }
+        return 0;
+    });
     platform::Install(platform::Services{});
     if (status) return status;
     return machine.system().QuitCode();

@@ -53,17 +53,9 @@ std::string LogPathFrom(const std::vector<std::string>& words) {
 
 int main(int argc, char** argv) {
     platform::HostOptions options;
-    switch (platform::ParseHostOptions(argc, argv, {"--ui", "--answers", "--transcript", "--dry-run"}, 64,
-                                       options)) {
-        case platform::ParseOutcome::Help:
-            std::fputs(kUsage, stdout);
-            return 0;
-        case platform::ParseOutcome::Bad:
-            std::fputs(kUsage, stderr);
-            return 2;
-        case platform::ParseOutcome::Run:
-            break;
-    }
+    if (auto status = platform::ParseCommandLine(
+            argc, argv, {"--ui", "--answers", "--transcript", "--dry-run"}, 64, kUsage, options))
+        return *status;
     if (options.arguments.empty()) {
         std::fputs(kUsage, stderr);
         return 2;
@@ -73,12 +65,8 @@ int main(int argc, char** argv) {
         return Fail("front end \"" + options.ui + "\" is not available in this build");
 
     platform::Answers answers;
-    if (std::string error;
-        !options.answers.empty() && !platform::LoadAnswers(options.answers, answers, error))
-        return Fail(error);
     platform::Transcript transcript;
-    if (!options.transcript.empty() && !transcript.Open(options.transcript))
-        return Fail("cannot write transcript " + options.transcript);
+    if (std::string error; !platform::OpenRunFiles(options, answers, transcript, error)) return Fail(error);
 
     platform::win32::NativeMachine machine;
     std::unique_ptr<platform::UiApi> ui = platform::win32::MakeFrontEnd(
@@ -93,20 +81,8 @@ int main(int argc, char** argv) {
         std::printf("%s\n", line.c_str());
         ui->Trace(line);
     };
-    int status = uninstall::kUninstalled;
-    try {
-        status = uninstall::RunUninstall(run);
-    } catch (const platform::ScriptStuck& stuck) {
-        transcript.Line(std::string("error ") + stuck.what());
-        status = 3;
-    } catch (const platform::TextInputEnded& ended) {
-        transcript.Line(std::string("error ") + ended.what());
-        status = uninstall::kCancelled;
-    } catch (const std::runtime_error& failed) {
-        transcript.Line(std::string("error ") + failed.what());
-        std::fprintf(stderr, "VEXARMV: %s\n", failed.what());
-        status = 3;
-    }
+    int status = platform::RunGuarded("VEXARMV", transcript, uninstall::kCancelled,
+                                      [&] { return uninstall::RunUninstall(run); });
     std::fflush(stdout);
     platform::Install(platform::Services{});
     return status;
