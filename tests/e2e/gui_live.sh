@@ -156,6 +156,9 @@ run() {
   key Return
   sleep 0.3
   shot "$out/$mode/message-1062.png"
+  read -r w h x y <<<"$(changed "$dir/dest-empty.png" "$out/$mode/message-1062.png")"
+  [ "${x:-0}" -ge 100 ] && [ "${y:-0}" -ge 100 ] ||
+    failed "the message box is not drawn inside its frame (the screen changed from ${x:-0},${y:-0})"
   key Return
   wait_for '^messagebox id=1062 ' 5 || failed "no \"Invalid input\" for an empty destination"
   shot "$dir/dest-after-box.png"

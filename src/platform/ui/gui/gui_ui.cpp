@@ -264,6 +264,8 @@ int GuiUi::MessageBoxExA(HWND owner, LPCSTR text, LPCSTR caption, UINT type, WOR
     Rect r = CentredClient(box.w(), box.h(), sw, sh);
     box.position(r.x, r.y);
     ShowOnTop(&box, true);
+    box.FocusDefault();
+    KeepFocusOnTop(false);
     Shown shown{*this, &box};
     Shoot("message-" + (id > 0 ? std::to_string(id) : std::string("box")));
     int answer = 0;

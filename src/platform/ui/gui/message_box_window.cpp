@@ -147,8 +147,13 @@ MessageBoxWindow::MessageBoxWindow(const std::string& ansiText, const std::strin
                 box->Press(IDOK);
         },
         this);
+}
+
+void MessageBoxWindow::FocusDefault() {
+    // Only once the box is shown inside its frame: focusing a control of a window not shown yet makes
+    // FLTK create that window on its own, as a top-level window outside the frame.
     for (auto& [button, id] : buttons_)
-        if (id == def) button->take_focus();
+        if (id == DefaultOf(type_)) button->take_focus();
 }
 
 MessageBoxWindow::~MessageBoxWindow() = default;

@@ -26,6 +26,8 @@ class MessageBoxWindow : public Fl_Double_Window {
     int answer() const { return answer_; }
     // Presses the button of that answer (as a click would); false when the box has no such button.
     bool Press(int answer);
+    // Gives the keyboard to the default button; call once the box is shown.
+    void FocusDefault();
 
   protected:
     void draw() override;
