@@ -134,6 +134,12 @@ run() {
   # The user page: the name field has the focus; what is typed is on the screen.
   wait_page 6 || { failed "no user page"; return; }
   shot "$dir/user-before.png"
+  # Exit by its mnemonic, then Cancel: the keyboard is still in the name field, so the letters typed
+  # next go into it and press no button.
+  key alt+e
+  sleep 0.3
+  key Escape
+  wait_for '^messagebox id=1063 .* answer=Cancel' 5 || failed "Exit by its mnemonic did not ask, or Cancel did not answer"
   type_text "Ann Smith"
   shot "$out/$mode/page-6.png"
   # The whole name, not only its last letters: its text spreads over some 50 pixels of the field.
@@ -170,7 +176,8 @@ run() {
   tw=$(dark_width "$out/$mode/page-7.png" "${w:-1}" "${h:-1}" "${x:-0}" "${y:-0}")
   [ "${tw:-0}" -ge 25 ] && [ "${h:-0}" -le 22 ] ||
     failed "the typed destination is not in the field (text ${tw:-0} pixels wide, change ${w:-0}x${h:-0})"
-  grep -q '^press 103' "$transcript" && failed "typing after the message box pressed Exit"
+  # (Exit was pressed once, on purpose, on the user page.)
+  [ "$(grep -c '^press 103' "$transcript")" -le 1 ] || failed "typing after the message box pressed Exit"
   key Return
 
   wait_page 8 || { failed "no summary page"; return; }

@@ -44,6 +44,18 @@ void DialogBaseUnits(int& x, int& y) {
     y = fl_height();
 }
 
+int PushButton::handle(int event) {
+    // A push button's mnemonic clicks it and leaves the keyboard where it was, as in the system's
+    // dialogs: the control the user was typing in keeps the focus (FLTK would move it to the button,
+    // and the next letters typed would press buttons).
+    if (event == FL_SHORTCUT && active_r() && visible_r() &&
+        (shortcut() ? Fl::test_shortcut(shortcut()) : test_shortcut())) {
+        do_callback();
+        return 1;
+    }
+    return Fl_Button::handle(event);
+}
+
 void PushButton::draw() {
     int bx = x(), by = y(), bw = w(), bh = h();
     if (isDefault) {

@@ -30,6 +30,7 @@ class PushButton : public Fl_Button {
 
   protected:
     void draw() override;
+    int handle(int event) override;
 };
 
 // A static text: wraps at its width, aligned as its style says, "&x" underlines x.
